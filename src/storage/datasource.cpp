@@ -1,0 +1,40 @@
+#include "datasource.h"
+
+#include "dbftable.h"
+
+namespace kvor {
+
+DataSource::DataSource(QObject *parent)
+    : QObject(parent)
+{
+}
+
+DataSource::DataSource(DbfTable *table, QObject *parent)
+    : QObject(parent)
+{
+    setDataSet(table);
+}
+
+void DataSource::setDataSet(DbfTable *table)
+{
+    if (m_table == table)
+        return;
+    disconnect(m_record);
+    disconnect(m_field);
+    disconnect(m_state);
+    m_table = table;
+    if (!table)
+        return;
+    m_record = connect(table, &DbfTable::recordChanged, this, [this] { notify(nullptr); });
+    m_field = connect(table, &DbfTable::fieldChanged, this, [this](DbfField *f) { notify(f); });
+    m_state = connect(table, &DbfTable::stateChanged, this, &DataSource::stateChanged);
+}
+
+void DataSource::notify(DbfField *field)
+{
+    emit dataChanged(field);
+    if (onDataChange)
+        onDataChange(field);
+}
+
+} // namespace kvor

@@ -1,0 +1,210 @@
+#pragma once
+
+#include "dbferror.h"
+#include "dbffield.h"
+
+#include <QDateTime>
+#include <QObject>
+#include <QString>
+#include <QVariant>
+
+#include <functional>
+#include <memory>
+#include <vector>
+
+namespace kvor {
+
+class FilterExpression;
+
+// A field descriptor of a new table file.
+struct DbfColumn {
+    QString name; // at most 10 characters
+    char type = 'C';
+    int length = 0; // C fields up to 65535
+    int decimals = 0;
+};
+
+// One dBase table file: header, fields, one current record, navigation over the
+// live (and filter-matching) records, edit/append/post/delete with the record
+// and append locks shared with other processes, Locate and filters.
+class DbfTable : public QObject {
+    Q_OBJECT
+public:
+    enum class State { Inactive, Browse, Edit, Insert };
+
+    explicit DbfTable(QObject *parent = nullptr);
+    ~DbfTable() override;
+
+    // Settings.
+    QString databaseName() const { return m_databaseName; }
+    void setDatabaseName(const QString &folder) { m_databaseName = folder; }
+    QString tableName() const { return m_tableName; }
+    void setTableName(const QString &name) { m_tableName = name; }
+    bool readOnly() const { return m_readOnly; }
+    void setReadOnly(bool on) { m_readOnly = on; }
+    bool exclusive() const { return m_exclusive; }
+    void setExclusive(bool on) { m_exclusive = on; }
+    bool translateAscii() const { return m_translateAscii; }
+    void setTranslateAscii(bool on) { m_translateAscii = on; }
+    bool useDeleted() const { return m_useDeleted; }
+    void setUseDeleted(bool on) { m_useDeleted = on; }
+    quint32 userId() const { return m_userId; }
+    void setUserId(quint32 id) { m_userId = id; }
+
+    // Declared fields; without them the table takes its fields from the file.
+    void setFieldDefs(std::vector<FieldDef> defs);
+    const std::vector<FieldDef> &fieldDefs() const { return m_defs; }
+
+    // Hooks, called as the data module expects them.
+    std::function<void(DbfTable &)> afterOpen;
+    std::function<void(DbfTable &)> beforeClose;
+    std::function<void(DbfTable &)> onCalcFields;
+
+    void open();
+    void close();
+    bool active() const { return m_state != State::Inactive; }
+    void setActive(bool on) { on ? open() : close(); }
+    State state() const { return m_state; }
+    // The path Open resolved (or would resolve).
+    QString filePath() const;
+
+    // Fields.
+    int fieldCount() const { return int(m_fields.size()); }
+    DbfField *field(int index) const { return m_fields.at(size_t(index)).get(); }
+    DbfField *fieldByName(const QString &name) const; // throws "Field '%s' not found"
+    DbfField *findField(const QString &name) const;   // nullptr when absent
+    QVariant value(const QString &name) const { return fieldByName(name)->value(); }
+    void setValue(const QString &name, const QVariant &value) { fieldByName(name)->setValue(value); }
+
+    // Navigation over visible records.
+    void first();
+    void next();
+    void prior();
+    void last();
+    bool eof() const { return m_eof; }
+    bool bof() const { return m_bof; }
+    bool isEmpty() const; // no visible record
+    qint64 recNo() const { return m_recNo; } // 1-based file position; 0 when none
+    qint64 recordCount() const { return m_count; } // records in the file, deleted ones too
+    bool isDeleted() const;
+    // Makes record k of the file current whatever its mark or the filter (for tools).
+    bool goToRecord(qint64 k);
+
+    // Editing.
+    void edit();
+    void append();
+    void post();
+    void cancel();
+    void deleteRecord();
+    bool modified() const { return m_modified; }
+
+    bool locate(const QString &fieldName, const QVariant &value, bool caseInsensitive = true);
+
+    // Filters.
+    QString filter() const { return m_filterText; }
+    void setFilter(const QString &expression);
+    bool filtered() const { return m_filtered; }
+    void setFiltered(bool on);
+
+    // Header facts, for tools.
+    quint8 versionByte() const { return m_version; }
+    int headerLength() const { return m_headerLength; }
+    int recordLength() const { return m_recordLength; }
+    // The current record buffer (deletion mark first).
+    const char *recordBuffer() const { return m_buffer.constData(); }
+
+    // Writes a new empty table file (version 0x03, no records); an existing file is replaced.
+    static void create(const QString &path, const std::vector<DbfColumn> &columns);
+
+    // The time written into headers; tests set it.
+    static void setClock(std::function<QDateTime()> clock);
+
+signals:
+    void recordChanged();               // another record is current, or it was reloaded
+    void fieldChanged(kvor::DbfField *field);
+    void stateChanged();
+
+private:
+    friend class DbfField;
+    class File;
+
+    void checkActive() const;
+    void checkWritable(const DbfField &f) const;
+    QVariant calcValue(const DbfField &f) const;
+    void setCalcValue(const DbfField &f, const QVariant &v);
+    void writeField(DbfField &f, const QVariant &value);
+    void fieldWritten(DbfField &f);
+
+    void openFile();
+    void buildFields(const QByteArray &header);
+    void releaseFile();
+    void refreshCount();
+    const char *cachedRecord(qint64 k);
+    void invalidateCache();
+    bool readRecordDirect(qint64 k, QByteArray &into);
+    bool isVisible(qint64 k, const char *record) const;
+    void loadRecord(qint64 k, const char *record);
+    void clearBuffer();
+    void runCalcFields();
+    void endPendingEdit();
+    void setState(State s);
+    void blankRecord(QByteArray &record) const;
+    void writeRecordAndHeader(qint64 k, const QByteArray &record, bool appending);
+    void writeHeader();
+    void lockRecord(qint64 k);
+    void unlock();
+    void applyFilter();
+    bool evaluateFilter(const char *record) const;
+    void setMatch(qint64 k, bool on);
+    bool match(qint64 k) const;
+    qint64 scan(qint64 from, int step);
+
+    QString m_databaseName;
+    QString m_tableName;
+    bool m_readOnly = false;
+    bool m_exclusive = false;
+    bool m_translateAscii = true;
+    bool m_useDeleted = false;
+    quint32 m_userId = 0;
+    std::vector<FieldDef> m_defs;
+
+    std::unique_ptr<File> m_file;
+    QString m_path;
+    quint8 m_version = 0;
+    int m_headerLength = 0;
+    int m_recordLength = 0;
+    qint64 m_count = 0;
+    quint32 m_stamp = 0;
+    std::vector<std::unique_ptr<DbfField>> m_fields;
+    std::vector<char> m_fileTypes; // every descriptor's type, for blank records
+    struct NumericSpan {
+        int offset, length, decimals;
+    };
+    std::vector<NumericSpan> m_numericSpans;
+    std::vector<std::pair<int, int>> m_binarySpans;
+
+    State m_state = State::Inactive;
+    QByteArray m_buffer;
+    QByteArray m_saved; // the record as it was before Edit or Append
+    std::vector<QVariant> m_calc;
+    qint64 m_recNo = 0;
+    qint64 m_savedRecNo = 0;
+    bool m_eof = true;
+    bool m_bof = true;
+    bool m_modified = false;
+    bool m_inCalc = false;
+    qint64 m_lockOffset = -1;
+
+    QByteArray m_cache;
+    qint64 m_cacheFirst = 0;
+    qint64 m_cacheCount = 0;
+
+    QString m_filterText;
+    bool m_filtered = false;
+    std::unique_ptr<FilterExpression> m_filterExpr;
+    QString m_parsedText;
+    std::vector<quint64> m_matches;
+    qint64 m_matchedCount = 0; // records the bits cover
+};
+
+} // namespace kvor
