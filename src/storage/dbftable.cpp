@@ -7,6 +7,7 @@
 #include <QDir>
 #include <QFileInfo>
 #include <QHash>
+#include <QLocale>
 #include <QThread>
 
 #include <cerrno>
@@ -763,10 +764,14 @@ void DbfTable::edit()
         append();
         return;
     }
-    readRecordDirect(m_recNo, m_buffer);
+    if (!readRecordDirect(m_recNo, m_buffer))
+        throw DbfError(QStringLiteral("Record %1 of %2 no longer exists").arg(m_recNo).arg(m_path));
     lockRecord(m_recNo);
     // Read again under the lock: whatever another process posted before we got it counts.
-    readRecordDirect(m_recNo, m_buffer);
+    if (!readRecordDirect(m_recNo, m_buffer)) {
+        unlock();
+        throw DbfError(QStringLiteral("Record %1 of %2 no longer exists").arg(m_recNo).arg(m_path));
+    }
     runCalcFields();
     m_saved = m_buffer;
     m_modified = false;
@@ -1108,7 +1113,7 @@ bool DbfTable::locate(const QString &fieldName, const QVariant &value, bool case
         return false;
 
     const QString text = value.typeId() == QMetaType::Double
-                             ? QString::number(value.toDouble(), 'g', 17)
+                             ? QString::number(value.toDouble(), 'g', QLocale::FloatingPointShortest)
                              : value.toString();
     if (text.size() > f->m_length)
         return false; // a field narrower than the value cannot hold it
@@ -1208,7 +1213,7 @@ bool DbfTable::locate(const QString &fieldName, const QVariant &value, bool case
 
 void DbfTable::setFilter(const QString &expression)
 {
-    if (expression == m_filterText && (!m_filtered || !active() || m_filterExpr || expression.trimmed().isEmpty()))
+    if (expression == m_filterText)
         return;
     m_filterText = expression;
     if (active() && m_filtered)

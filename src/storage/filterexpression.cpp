@@ -5,6 +5,7 @@
 #include "dbffield.h"
 #include "dbftable.h"
 
+#include <algorithm>
 #include <array>
 #include <charconv>
 #include <cstring>
@@ -68,11 +69,16 @@ void chopBlanks(QByteArray &bytes)
 
 // The field's text in the program's code page, trailing blanks removed, into
 // a buffer the caller keeps between records so that reading allocates nothing.
-const QByteArray &programText(const DbfField &field, const char *record, QByteArray &out)
+// Without translation the file already holds the program's code page.
+const QByteArray &programText(const DbfField &field, const char *record, bool translate, QByteArray &out)
 {
     const QByteArray raw = field.rawTextFrom(record);
     const ByteMap &map = oemToAnsi();
-    if (map.usable) {
+    if (!translate) {
+        out.resize(raw.size());
+        if (!raw.isEmpty())
+            std::memcpy(out.data(), raw.constData(), size_t(raw.size()));
+    } else if (map.usable) {
         out.resize(raw.size());
         char *p = out.data();
         const char *from = raw.constData();
@@ -318,32 +324,36 @@ private:
 // Text fields, and date fields compared with their stored yyyymmdd text.
 class TextLiteralNode final : public Node {
 public:
-    TextLiteralNode(const DbfField *f, Op op, TextLiteral literal)
-        : m_field(f), m_op(op), m_literal(std::move(literal)) {}
+    TextLiteralNode(const DbfField *f, Op op, TextLiteral literal, bool translate)
+        : m_field(f), m_op(op), m_literal(std::move(literal)), m_translate(translate) {}
     bool eval(const char *record) const override
     {
         thread_local QByteArray text;
-        return m_literal.test(m_op, programText(*m_field, record, text));
+        return m_literal.test(m_op, programText(*m_field, record, m_translate, text));
     }
 
 private:
     const DbfField *m_field;
     Op m_op;
     TextLiteral m_literal;
+    bool m_translate;
 };
 
 class TextFieldsNode final : public Node {
 public:
-    TextFieldsNode(const DbfField *a, Op op, const DbfField *b) : m_a(a), m_b(b), m_op(op) {}
+    TextFieldsNode(const DbfField *a, Op op, const DbfField *b, bool translate)
+        : m_a(a), m_b(b), m_op(op), m_translate(translate) {}
     bool eval(const char *record) const override
     {
         thread_local QByteArray a, b;
-        return fromOrder(m_op, compareBytes(programText(*m_a, record, a), programText(*m_b, record, b)));
+        return fromOrder(m_op, compareBytes(programText(*m_a, record, m_translate, a),
+                                            programText(*m_b, record, m_translate, b)));
     }
 
 private:
     const DbfField *m_a, *m_b;
     Op m_op;
+    bool m_translate;
 };
 
 // ---------------------------------------------------------------------------
@@ -724,7 +734,7 @@ private:
         return dateText(a, b) || dateText(b, a);
     }
 
-    static NodePtr comparison(Operand left, Op op, Operand right)
+    NodePtr comparison(Operand left, Op op, Operand right) const
     {
         if (!compatible(left, right))
             fail(QStringLiteral("The two sides of an operation do not match"));
@@ -746,8 +756,8 @@ private:
             return std::make_unique<BoolLiteralNode>(f, op, right.boolean);
         default:
             if (right.field)
-                return std::make_unique<TextFieldsNode>(f, op, right.field);
-            return std::make_unique<TextLiteralNode>(f, op, TextLiteral(right.text));
+                return std::make_unique<TextFieldsNode>(f, op, right.field, m_table.translateAscii());
+            return std::make_unique<TextLiteralNode>(f, op, TextLiteral(right.text), m_table.translateAscii());
         }
     }
 

@@ -72,7 +72,7 @@ const char *const productsRecords[] = {
     R"({"_rec":1,"_deleted":false,"NAME":"Мясне","TIP":"A","QTY":12,"PRICE":-12.5,"OK":true,"DAT":"2025-05-01","NOTE":null})",
     R"({"_rec":2,"_deleted":true,"NAME":"gone","TIP":"A","QTY":0,"PRICE":0,"OK":false,"DAT":null,"NOTE":null})",
     R"({"_rec":3,"_deleted":false,"NAME":null,"TIP":"B","QTY":-7,"PRICE":1234.5,"OK":false,"DAT":null,"NOTE":"a\"b\\c\u0009d"})",
-    R"({"_rec":4,"_deleted":false,"NAME":"Овочi","TIP":"A","QTY":99999,"PRICE":0.13,"OK":true,"DAT":"1999-12-31","NOTE":"x"})",
+    R"({"_rec":4,"_deleted":false,"NAME":"Овочi","TIP":"A","QTY":9999,"PRICE":0.13,"OK":true,"DAT":"1999-12-31","NOTE":"x"})",
 };
 
 class DumpTest : public ::testing::Test {
@@ -126,7 +126,7 @@ protected:
         // The Ukrainian і is not in the file's code page and comes back Latin.
         t.setValue(QStringLiteral("NAME"), QStringLiteral("Овочі"));
         t.setValue(QStringLiteral("TIP"), QStringLiteral("A"));
-        t.setValue(QStringLiteral("QTY"), 99999);
+        t.setValue(QStringLiteral("QTY"), 9999);
         t.setValue(QStringLiteral("PRICE"), 0.125);
         t.setValue(QStringLiteral("OK"), true);
         t.setValue(QStringLiteral("DAT"), QDate(1999, 12, 31));
@@ -145,13 +145,13 @@ protected:
     }
 
     // Offset of a field's bytes in record k (1-based); the field offset counts
-    // from the deletion mark.
+    // from the byte after the deletion mark.
     qint64 fieldOffset(qint64 k, const QString &name)
     {
         DbfTable t;
         t.setTableName(m_path);
         t.open();
-        const qint64 at = t.headerLength() + t.recordLength() * (k - 1) + t.fieldByName(name)->offset();
+        const qint64 at = t.headerLength() + t.recordLength() * (k - 1) + 1 + t.fieldByName(name)->offset();
         t.close();
         return at;
     }
@@ -216,7 +216,7 @@ TEST_F(DumpTest, ValuesAreReadAsTheTableReadsThem)
     EXPECT_EQ(got[3],
               R"({"_rec":3,"_deleted":false,"NAME":null,"TIP":"B","QTY":4,"PRICE":1234.5,"OK":false,"DAT":null,"NOTE":"a\"b\\c\u0009d"})");
     EXPECT_EQ(got[4],
-              R"({"_rec":4,"_deleted":false,"NAME":"Овочi","TIP":"A","QTY":99999,"PRICE":0,"OK":true,"DAT":null,"NOTE":"x"})");
+              R"({"_rec":4,"_deleted":false,"NAME":"Овочi","TIP":"A","QTY":9999,"PRICE":0,"OK":true,"DAT":null,"NOTE":"x"})");
 }
 
 TEST_F(DumpTest, FilterShowsOnlyVisibleMatchingRecords)

@@ -480,6 +480,23 @@ TEST_F(Tables, DeletedRecordsAreHiddenButLocatable)
     EXPECT_EQ(stored("t.dbf", 2, -1, 1), QByteArray("*"));
 }
 
+TEST_F(Tables, DeletingWithoutARecordFails)
+{
+    DbfTable t;
+    openTable(t, "t.dbf");
+    EXPECT_EQ(errorOf([&] { t.deleteRecord(); }), "Cannot delete the record");
+    addRow(t, "only", 1);
+    t.deleteRecord();
+    EXPECT_TRUE(t.eof());
+    EXPECT_TRUE(t.isEmpty());
+    EXPECT_EQ(errorOf([&] { t.deleteRecord(); }), "Cannot delete the record");
+    t.append();
+    t.setValue("NAME", "dropped");
+    t.deleteRecord(); // a record being inserted is just dropped
+    EXPECT_EQ(t.state(), DbfTable::State::Browse);
+    EXPECT_EQ(t.recordCount(), 1);
+}
+
 TEST_F(Tables, LocateRules)
 {
     DbfTable t;

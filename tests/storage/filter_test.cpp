@@ -5,7 +5,6 @@
 
 #include <gtest/gtest.h>
 
-#include <QElapsedTimer>
 #include <QFile>
 #include <QTemporaryDir>
 
@@ -181,6 +180,25 @@ TEST_F(FilterTextTest, LatinIInCategoryNames)
     EXPECT_EQ(match("TIP = 'Овочi'"), (RecNos{7, 8}));
     EXPECT_EQ(match("TIP = 'Овочі'"), RecNos{});
     EXPECT_EQ(match("TIP = 'Iнше'"), (RecNos{9}));
+}
+
+TEST_F(FilterTextTest, TableWithoutTranslationComparesItsBytesAsStored)
+{
+    // A file written in the program's own code page, read without translation.
+    const QString path = m_dir.filePath(QStringLiteral("ansi.dbf"));
+    DbfTable::create(path, kProdColumns);
+    DbfTable ansi;
+    ansi.setTranslateAscii(false);
+    ansi.setTableName(path);
+    ansi.open();
+    for (const char *tip : {"Мясне", "Ёлка", "Рыба"}) {
+        ansi.append();
+        ansi.setValue(QStringLiteral("TIP"), QString::fromUtf8(tip));
+        ansi.post();
+    }
+    EXPECT_EQ(matching(ansi, "TIP = 'Мясне'"), (RecNos{1}));
+    EXPECT_EQ(matching(ansi, "TIP < 'А'"), (RecNos{2}));
+    EXPECT_EQ(matching(ansi, "TIP = '*ыб*'"), (RecNos{3}));
 }
 
 TEST_F(FilterTextTest, AsteriskPatterns)
@@ -595,8 +613,24 @@ TEST_F(FilterTableTest, ReapplyingTheSameTextReusesTheMatches)
     EXPECT_EQ(visible(m_table), (RecNos{1, 4}));
     m_table.setFiltered(false);
 
-    // Another user makes record 2 match.
+    // Record 2 changes behind the table's back, header untouched: nothing tells
+    // the table, so the same text keeps the remembered bits and makes no new pass.
+    patchField(m_path, kProdColumns, 2, QStringLiteral("TIP"), Cp866::encode(QStringLiteral("Мясне")));
+    m_table.setFiltered(true);
+    EXPECT_EQ(visible(m_table), (RecNos{1, 4}));
+    // Another text: a new pass sees the change.
+    m_table.setFilter(QStringLiteral("TIP = 'Мясне' "));
+    EXPECT_EQ(visible(m_table), (RecNos{1, 2, 4}));
+}
+
+TEST_F(FilterTableTest, APostByAnotherTableIsNoticedByTheChangeStamp)
+{
+    m_table.setFilter(QStringLiteral("TIP = 'Мясне'"));
+    m_table.setFiltered(true);
+    EXPECT_EQ(visible(m_table), (RecNos{1, 4}));
     {
+        // A stamp the table has surely not seen.
+        DbfTable::setClock([] { return QDateTime(QDate(2031, 3, 4), QTime(5, 6, 7, 891)); });
         DbfTable other;
         other.setTableName(m_path);
         other.open();
@@ -604,13 +638,8 @@ TEST_F(FilterTableTest, ReapplyingTheSameTextReusesTheMatches)
         other.edit();
         other.setValue(QStringLiteral("TIP"), QStringLiteral("Мясне"));
         other.post();
+        DbfTable::setClock(nullptr);
     }
-
-    // Same text: the remembered bits are used, no new pass.
-    m_table.setFiltered(true);
-    EXPECT_EQ(visible(m_table), (RecNos{1, 4}));
-    // Another text: a new pass sees the change.
-    m_table.setFilter(QStringLiteral("TIP = 'Мясне' "));
     EXPECT_EQ(visible(m_table), (RecNos{1, 2, 4}));
 }
 
@@ -668,7 +697,7 @@ TEST(FilterCodePageTest, EveryStoredByteComparesInWindowsCyrillic)
     EXPECT_FALSE(question->evaluate(record(0x80).constData())); // А
 }
 
-TEST(FilterSpeedTest, HundredThousandRecordsTakeMilliseconds)
+TEST(FilterVolumeTest, EveryRecordOfALargeTableCounts)
 {
     QTemporaryDir dir;
     ASSERT_TRUE(dir.isValid());
@@ -697,16 +726,10 @@ TEST(FilterSpeedTest, HundredThousandRecordsTakeMilliseconds)
 
     const auto run = [&](const QString &text, int expected) {
         const auto expr = FilterExpression::parse(text, table);
-        QElapsedTimer timer;
-        timer.start();
         int matched = 0;
         for (int i = 0; i < kRecords; ++i)
             matched += expr->evaluate(records.constData() + qsizetype(i) * length) ? 1 : 0;
-        const qint64 ms = timer.elapsed();
-        std::printf("[ timing   ] %s: %lld ms\n", text.toUtf8().constData(), static_cast<long long>(ms));
         EXPECT_EQ(matched, expected) << text.toStdString();
-        // Generous: a few ms is normal, sanitizer builds are slower.
-        EXPECT_LT(ms, 1000) << text.toStdString();
     };
     run(QStringLiteral("Q25 >= 5000 and Q25 <= 9000 and T25 <= 7 and VO = 1"), kRecords / 2);
     run(QStringLiteral("TIP = 'Мясне'"), kRecords / 2);

@@ -396,13 +396,14 @@ QString writeRoundTripTable(const QTemporaryDir &dir)
     t.post();
     t.deleteRecord();
 
-    // Too long for the field: cut to 20 characters. OK never written.
+    // A text too long for the field: cut to 20 characters. Negative numbers
+    // filling their fields; positive ones keep a place for the sign. OK never written.
     t.append();
     t.setValue(QStringLiteral("NAME"), u"Холодильники и камеры"_qs);
-    t.setValue(QStringLiteral("QTY"), 12345);
-    t.setValue(QStringLiteral("PRICE"), 99999.99);
+    t.setValue(QStringLiteral("QTY"), -9999);
+    t.setValue(QStringLiteral("PRICE"), 9999.99);
     t.setValue(QStringLiteral("WHEN"), QDate(2000, 2, 29));
-    t.setValue(QStringLiteral("SMALL"), 999);
+    t.setValue(QStringLiteral("SMALL"), -99);
     t.setValue(QStringLiteral("BIG"), -99999.999);
     t.post();
 
@@ -550,11 +551,11 @@ TEST(InteropWrite, DbfreadReadsDbfTableOutput)
 
     const QJsonObject c = recs[2].toObject();
     EXPECT_EQ(str(c[u"NAME"].toString()), str(u"Холодильники и камер"_qs));
-    EXPECT_EQ(c[u"QTY"].toInt(), 12345);
-    EXPECT_DOUBLE_EQ(c[u"PRICE"].toDouble(), 99999.99);
+    EXPECT_EQ(c[u"QTY"].toInt(), -9999);
+    EXPECT_DOUBLE_EQ(c[u"PRICE"].toDouble(), 9999.99);
     EXPECT_TRUE(c[u"OK"].isNull()) << "a boolean never written stays blank";
     EXPECT_EQ(str(c[u"WHEN"].toString()), str(u"2000-02-29"_qs));
-    EXPECT_EQ(c[u"SMALL"].toInt(), 999);
+    EXPECT_EQ(c[u"SMALL"].toInt(), -99);
     EXPECT_DOUBLE_EQ(c[u"BIG"].toDouble(), -99999.999);
 
     const QJsonObject d = recs[3].toObject();
@@ -584,8 +585,8 @@ TEST(InteropWrite, DbfreadReadsDbfTableOutput)
     const char *const want[4][7] = {
         {"\x8e\xa2\xae\xe7i", "-42", "0.13", "T", "20250501", "8", "1234567.063"},
         {"I\xad\xe8\xa5", "0", "-0.13", "F", "        ", "-5", "-0.063"},
-        {"\x95\xae\xab\xae\xa4\xa8\xab\xec\xad\xa8\xaa\xa8 \xa8 \xaa\xa0\xac\xa5\xe0", "12345", "99999.99", " ",
-         "20000229", "999", "-99999.999"},
+        {"\x95\xae\xab\xae\xa4\xa8\xab\xec\xad\xa8\xaa\xa8 \xa8 \xaa\xa0\xac\xa5\xe0", "-9999", "9999.99", " ",
+         "20000229", "-99", "-99999.999"},
         {"\xf1\xf0 \xfc\xf8\xf7\xf6", "0", "0.00", "T", "        ", "0", "0.000"},
     };
     for (int i = 0; i < 4; ++i) {
@@ -673,8 +674,8 @@ TEST(InteropWrite, ShapelibDumpsDbfTableOutput)
         {false, "\x8e\xa2\xae\xe7i", "-42", "0.13", "T", "20250501", "8", "1234567.063"},
         {false, "I\xad\xe8\xa5", "0", "-0.13", "F", "", "-5", "-0.063"},
         {true, "\x93\xa4\xa0\xab\xa8\xe2\xec", "1", "1.00", "T", "19991231", "0", "0.000"},
-        {false, "\x95\xae\xab\xae\xa4\xa8\xab\xec\xad\xa8\xaa\xa8 \xa8 \xaa\xa0\xac\xa5\xe0", "12345", "99999.99", "",
-         "20000229", "999", "-99999.999"},
+        {false, "\x95\xae\xab\xae\xa4\xa8\xab\xec\xad\xa8\xaa\xa8 \xa8 \xaa\xa0\xac\xa5\xe0", "-9999", "9999.99", "",
+         "20000229", "-99", "-99999.999"},
         {false, "\xf1\xf0 \xfc\xf8\xf7\xf6", "0", "0.00", "T", "", "0", "0.000"},
     };
     for (size_t i = 0; i < 5; ++i) {
