@@ -1,11 +1,12 @@
 // libFuzzer target: arbitrary bytes as a table file. Opening, walking, reading
-// every value, Locate and binding declared fields must fail only with DbfError.
+// every value, Locate, binding declared fields and writing records must fail
+// only with DbfError.
 
 #include "storage/dbferror.h"
 #include "storage/dbffield.h"
 #include "storage/dbftable.h"
 
-#include <QDir>
+#include <QDate>
 #include <QFile>
 #include <QTemporaryDir>
 
@@ -168,6 +169,41 @@ void secondPass(const QString &path, const uint8_t *data, size_t size)
     }
 }
 
+// Writes into the malformed file: edit, append and delete either work or fail
+// with DbfError.
+void writePass(const QString &path)
+{
+    DbfTable t;
+    t.setTableName(path);
+    try {
+        t.open();
+        if (!t.isEmpty()) {
+            t.edit();
+            for (int i = 0; i < t.fieldCount(); ++i) {
+                DbfField *f = t.field(i);
+                try {
+                    if (f->kind() == FieldKind::String)
+                        f->setValue(QStringLiteral("Ї zz"));
+                    else if (f->isNumeric())
+                        f->setValue(-1.25);
+                    else if (f->kind() == FieldKind::Boolean)
+                        f->setValue(true);
+                    else if (f->kind() == FieldKind::Date)
+                        f->setValue(QDate(2025, 5, 1));
+                } catch (const DbfError &) {
+                }
+            }
+            t.post();
+            t.deleteRecord();
+        }
+        t.append();
+        t.post();
+        walk(t);
+        t.close();
+    } catch (const DbfError &) {
+    }
+}
+
 } // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
@@ -177,5 +213,6 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
     QString text;
     firstPass(path, &text);
     secondPass(path, data, size);
+    writePass(path);
     return 0;
 }

@@ -105,7 +105,11 @@ double DbfField::numberFrom(const char *record) const
         int n = m_length;
         while (n > 0 && (p[n - 1] == ' ' || p[n - 1] == '\0'))
             --n;
-        const QString text = Cp866::decode(p, n);
+        QString text = Cp866::decode(p, n);
+        for (QChar &c : text) {
+            if (c.unicode() < 0x20)
+                c = QLatin1Char('?'); // keep the message on one readable line
+        }
         throw DbfError(QStringLiteral("Invalid number in field %1 - %2 - %3")
                            .arg(m_table ? m_table->filePath() : QString(), m_name, text));
     }

@@ -1,11 +1,9 @@
 // kvor-cli dump, run as a separate process on tables built here.
 
-#include "storage/dbferror.h"
 #include "storage/dbftable.h"
 
 #include <QCoreApplication>
 #include <QDate>
-#include <QDir>
 #include <QFile>
 #include <QProcess>
 #include <QTemporaryDir>
