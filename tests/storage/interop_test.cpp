@@ -67,7 +67,7 @@ Cell day(int y, int m, int d) { Cell c; c.what = Cell::Date; c.date = QDate(y, m
 // A field a writer filled with '*' (its NULL): not a number.
 Cell bad(const char *stored) { Cell c; c.what = Cell::BadNumber; c.text = QString::fromLatin1(stored); return c; }
 
-struct FieldSpec {
+struct ColumnInfo {
     const char *name;
     FieldKind kind;
     char type;
@@ -84,7 +84,7 @@ struct Row {
 struct Fixture {
     const char *file;
     int headerLength;
-    std::vector<FieldSpec> fields;
+    std::vector<ColumnInfo> fields;
     std::vector<Row> rows;
 };
 
@@ -103,19 +103,19 @@ std::unique_ptr<DbfTable> openFixture(const QString &file)
     return t;
 }
 
-void checkCell(const DbfTable &t, const FieldSpec &spec, const Cell &want, const QString &where)
+void checkCell(const DbfTable &t, const ColumnInfo &column, const Cell &want, const QString &where)
 {
     SCOPED_TRACE(where.toStdString());
-    DbfField *f = t.fieldByName(QString::fromLatin1(spec.name));
+    DbfField *f = t.fieldByName(QString::fromLatin1(column.name));
     ASSERT_NE(f, nullptr);
     switch (want.what) {
     case Cell::Null:
         EXPECT_TRUE(f->isNull());
         EXPECT_TRUE(f->value().isNull()) << f->value().toString().toStdString();
-        if (spec.kind == FieldKind::String) {
+        if (column.kind == FieldKind::String) {
             EXPECT_EQ(str(f->asString()), "");
         }
-        if (spec.kind == FieldKind::Date) {
+        if (column.kind == FieldKind::Date) {
             EXPECT_FALSE(f->asDate().isValid());
         }
         break;
@@ -132,7 +132,7 @@ void checkCell(const DbfTable &t, const FieldSpec &spec, const Cell &want, const
         EXPECT_TRUE(ok) << v.toString().toStdString();
         EXPECT_DOUBLE_EQ(got, want.number);
         EXPECT_DOUBLE_EQ(f->asFloat(), want.number);
-        if (spec.kind != FieldKind::Float) {
+        if (column.kind != FieldKind::Float) {
             EXPECT_EQ(f->asInteger(), qint32(want.number));
         }
         break;
@@ -154,7 +154,7 @@ void checkCell(const DbfTable &t, const FieldSpec &spec, const Cell &want, const
         } catch (const DbfError &e) {
             EXPECT_TRUE(e.message().startsWith(QLatin1String("Invalid number in field ")))
                 << e.message().toStdString();
-            EXPECT_TRUE(e.message().contains(QLatin1String(spec.name), Qt::CaseInsensitive))
+            EXPECT_TRUE(e.message().contains(QLatin1String(column.name), Qt::CaseInsensitive))
                 << e.message().toStdString();
             EXPECT_TRUE(e.message().contains(want.text)) << e.message().toStdString();
         }
@@ -173,14 +173,14 @@ void checkFixture(const Fixture &fx)
     EXPECT_EQ(t->versionByte(), 0x03);
     EXPECT_EQ(t->headerLength(), fx.headerLength);
     int recordLength = 1;
-    for (const FieldSpec &s : fx.fields)
+    for (const ColumnInfo &s : fx.fields)
         recordLength += s.length;
     EXPECT_EQ(t->recordLength(), recordLength);
     EXPECT_EQ(t->recordCount(), qint64(fx.rows.size())); // the trailing 0x1A is no record
 
     ASSERT_EQ(t->fieldCount(), int(fx.fields.size()));
     for (int i = 0; i < t->fieldCount(); ++i) {
-        const FieldSpec &s = fx.fields[size_t(i)];
+        const ColumnInfo &s = fx.fields[size_t(i)];
         const DbfField *f = t->field(i);
         SCOPED_TRACE(s.name);
         EXPECT_EQ(str(f->name().toUpper()), s.name);
