@@ -1,13 +1,32 @@
+#include "kvoradd.h"
+#include "kvormain.h"
+#include "reports/kvorrep.h"
+#include "reports/kvorrep2.h"
+#include "selection/kvorpodb.h"
+#include "storage/kvordm.h"
+
 #include <QApplication>
-#include <QMainWindow>
 
 int main(int argc, char *argv[])
 {
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Kvor"));
-    QMainWindow window;
-    window.setWindowTitle(QStringLiteral("Kvor"));
-    window.setFixedSize(762, 526);
-    window.show();
+    QApplication::setApplicationDisplayName(QStringLiteral("Kvor"));
+    QApplication::setFont(QFont(QStringLiteral("Arial"), 8));
+
+    // The six forms, in the order the program has always created them.
+    kvor::TfmKvor fmKvor;
+    kvor::Tdm1 dm1;
+    kvor::TfmReport fmReport;
+    kvor::TfmPodbor fmPodbor(&fmKvor);
+    kvor::TfmAdd fmAdd(&fmKvor);
+    kvor::TfmReport2 fmReport2;
+
+    fmKvor.setDataModule(&dm1);
+    fmKvor.setAddDialog(&fmAdd);
+    fmAdd.setDataModule(&dm1);
+    QObject::connect(&fmAdd, &kvor::TfmAdd::folderChanged, &fmKvor, &kvor::TfmKvor::setFileFolder);
+
+    fmKvor.show();
     return app.exec();
 }

@@ -22,12 +22,14 @@ void DataSource::setDataSet(DbfTable *table)
     disconnect(m_record);
     disconnect(m_field);
     disconnect(m_state);
+    disconnect(m_update);
     m_table = table;
     if (!table)
         return;
     m_record = connect(table, &DbfTable::recordChanged, this, [this] { notify(nullptr); });
     m_field = connect(table, &DbfTable::fieldChanged, this, [this](DbfField *f) { notify(f); });
     m_state = connect(table, &DbfTable::stateChanged, this, &DataSource::stateChanged);
+    m_update = connect(table, &DbfTable::updateRecordRequested, this, &DataSource::updateRecordRequested);
 }
 
 void DataSource::notify(DbfField *field)

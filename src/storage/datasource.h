@@ -1,5 +1,7 @@
 #pragma once
 
+#include "dbftable.h"
+
 #include <QObject>
 #include <QPointer>
 
@@ -7,8 +9,6 @@
 
 namespace kvor {
 
-class DbfTable;
-class DbfField;
 
 // Links a table to the controls bound to it: they, and the optional data-change
 // handler, hear when the current record or one of its fields changes.
@@ -27,12 +27,13 @@ public:
 signals:
     void dataChanged(kvor::DbfField *field);
     void stateChanged();
+    void updateRecordRequested();
 
 private:
     void notify(DbfField *field);
 
     QPointer<DbfTable> m_table;
-    QMetaObject::Connection m_record, m_field, m_state;
+    QMetaObject::Connection m_record, m_field, m_state, m_update;
 };
 
 } // namespace kvor

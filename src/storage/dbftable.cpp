@@ -640,6 +640,7 @@ bool DbfTable::isDeleted() const
 void DbfTable::endPendingEdit()
 {
     if (m_state == State::Edit || m_state == State::Insert) {
+        emit updateRecordRequested();
         if (m_modified)
             post();
         else
@@ -884,6 +885,7 @@ void DbfTable::post()
     checkActive();
     if (m_state == State::Browse)
         return;
+    emit updateRecordRequested();
     if (m_state == State::Edit) {
         writeRecordAndHeader(m_recNo, m_buffer, false);
         if (m_filterExpr && m_recNo <= m_matchedCount)
@@ -936,7 +938,7 @@ void DbfTable::deleteRecord()
     }
     if (m_state == State::Edit)
         cancel();
-    if (m_recNo == 0 || m_buffer.at(0) == '*')
+    if (m_recNo == 0)
         throw DbfError(QStringLiteral("Cannot delete the record"));
     lockRecord(m_recNo);
     QByteArray rec;

@@ -123,6 +123,9 @@ signals:
     void recordChanged();               // another record is current, or it was reloaded
     void fieldChanged(kvor::DbfField *field);
     void stateChanged();
+    // Before a pending record is posted or left: bound controls write what the
+    // user typed but has not committed yet.
+    void updateRecordRequested();
 
 private:
     friend class DbfField;

@@ -1,0 +1,552 @@
+#include "kvormain.h"
+
+#include "config.h"
+#include "input/errorreporter.h"
+#include "kvoradd.h"
+#include "prompts.h"
+#include "storage/calcfiles.h"
+#include "storage/dbferror.h"
+#include "ui_kvormain.h"
+
+#include <QApplication>
+#include <QClipboard>
+#include <QCloseEvent>
+#include <QComboBox>
+#include <QDir>
+#include <QFileInfo>
+#include <QLineEdit>
+#include <QMimeData>
+#include <QScreen>
+#include <QToolBar>
+#include <QToolButton>
+#include <QWindow>
+
+// Resources of a static library must be brought in by name.
+static void initAssets()
+{
+    Q_INIT_RESOURCE(assets);
+}
+
+namespace kvor {
+
+namespace {
+
+const QString kCalcFilter = QStringLiteral("Розрахунки (*.kvor)|*.kvor|Старі розрахунки (*.dbf)|*.dbf");
+const QString kSaveFilter = QStringLiteral("Розрахунки (*.kvor)|*.kvor");
+const QString kSuffix = QStringLiteral("kvor");
+
+QIcon themed(const char *name, const char *fallback)
+{
+    return QIcon::fromTheme(QString::fromLatin1(name), QIcon(QStringLiteral(":/assets/%1").arg(QLatin1String(fallback))));
+}
+
+QWidget *spacer(int width, bool expanding = false)
+{
+    auto *w = new QWidget;
+    w->setFixedWidth(width);
+    if (expanding) {
+        w->setMinimumWidth(0);
+        w->setMaximumWidth(QWIDGETSIZE_MAX);
+        w->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Preferred);
+    }
+    return w;
+}
+
+QLineEdit *editOf(QWidget *w)
+{
+    if (auto *e = qobject_cast<QLineEdit *>(w))
+        return e;
+    if (auto *c = qobject_cast<QComboBox *>(w))
+        return c->lineEdit();
+    return nullptr;
+}
+
+} // namespace
+
+TfmKvor::TfmKvor(QWidget *parent)
+    : QMainWindow(parent, Qt::Window | Qt::WindowTitleHint | Qt::WindowSystemMenuHint
+                              | Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint)
+    , m_ui(std::make_unique<Ui::TfmKvor>())
+{
+    initAssets();
+    m_ui->setupUi(this);
+    setObjectName(QStringLiteral("fmKvor"));
+    setWindowIcon(QIcon(QStringLiteral(":/assets/kvor.png")));
+    m_appDir = QCoreApplication::applicationDirPath();
+    m_fileFolder = QStringLiteral("C:\\Мої документи");
+
+    m_ui->Image10->setPixmap(QPixmap(QStringLiteral(":/assets/background.jpg")));
+    QFont contact(QStringLiteral("Arial"));
+    contact.setPixelSize(19);
+    m_ui->RxLabel3->setFont(contact);
+    m_ui->RxLabel3->setText(QStringLiteral("%1, контактний телефон: %2, сторінка компанії: %3")
+                                .arg(QLatin1String(config::kMakerName), QLatin1String(config::kMakerPhone),
+                                     QLatin1String(config::kMakerWeb)));
+    m_ui->Label66->setText(QString::fromUtf8(config::kVersionText));
+    m_ui->Label66->setStyleSheet(QStringLiteral("color: navy; font-weight: bold;"));
+    m_ui->Panel4->setStyleSheet(QStringLiteral("QFrame#Panel4, QGroupBox { background-color: rgb(128,128,128); }"
+                                               "QGroupBox#GroupBox4::title { color: lime; font-weight: bold; }"));
+    m_ui->RxLabel2->setStyleSheet(QStringLiteral("color: lime; font-weight: bold;"));
+    m_ui->RxLabel1->setStyleSheet(QStringLiteral("color: lime; font-weight: bold;"));
+    for (QLineEdit *e : {m_ui->CurrencyEdit10, m_ui->CurrencyEdit11})
+        e->setStyleSheet(QStringLiteral("background-color: lime; color: red; font: bold 9pt \"Arial\";"));
+    m_ui->Image9->setPixmap(QPixmap(QStringLiteral(":/assets/kvor-32.png")));
+
+    setupToolBar();
+    setupEditCommands();
+    m_ui->StatusBar->setSizeGripEnabled(false);
+
+    connect(m_ui->FileNew1, &QAction::triggered, this, &TfmKvor::FileNew1Execute);
+    connect(m_ui->FileOpen1, &QAction::triggered, this, &TfmKvor::FileOpen1Execute);
+    connect(m_ui->iFileSave, &QAction::triggered, this, &TfmKvor::FileSave1Execute);
+    connect(m_ui->iFileClose, &QAction::triggered, this, &TfmKvor::FileClose1Execute);
+    connect(m_ui->FileExit1, &QAction::triggered, this, &QWidget::close);
+    connect(m_ui->Button1, &QPushButton::clicked, this, &QWidget::close);
+    connect(m_ui->Button3, &QPushButton::clicked, this, &TfmKvor::Button3Click);
+    connect(m_ui->anim, &NewSign::clicked, this, &TfmKvor::animClick);
+    for (int row = 1; row <= 9; ++row)
+        connect(includeBox(row), &QCheckBox::clicked, this, &TfmKvor::DBEdit1Change);
+
+    // Client area: 762 × 526 below the menu bar, fixed.
+    const int menuHeight = m_ui->MainMenu1->sizeHint().height();
+    setFixedSize(762, 526 + menuHeight);
+    if (const QScreen *screen = QGuiApplication::primaryScreen())
+        move(screen->availableGeometry().center() - rect().center());
+
+    // Which window had the focus before decides whether an activation counts.
+    connect(qApp, &QGuiApplication::focusWindowChanged, this, [this](QWindow *w) {
+        if (!w)
+            return;
+        m_previousOurs = !m_focusWindow.isNull();
+        m_previousModal = m_focusWindowModal;
+        m_focusWindow = w;
+        m_focusWindowModal = w->modality() != Qt::NonModal;
+    });
+
+    m_ui->anim->start();
+}
+
+TfmKvor::~TfmKvor()
+{
+    if (m_dm) {
+        for (QObject *c : m_dm->components()) {
+            if (auto *t = qobject_cast<DbfTable *>(c)) {
+                t->beforeClose = nullptr;
+                if (t->active())
+                    t->close();
+            }
+        }
+        m_dm->setHost(nullptr);
+    }
+}
+
+void TfmKvor::setDataModule(Tdm1 *dm)
+{
+    m_dm = dm;
+    if (dm)
+        dm->setHost(this);
+}
+
+void TfmKvor::setAddDialog(TfmAdd *dialog)
+{
+    m_add = dialog;
+}
+
+bool TfmKvor::calculationOpen() const
+{
+    return m_dm && m_dm->taWork.active();
+}
+
+QCheckBox *TfmKvor::includeBox(int row) const
+{
+    return findChild<QCheckBox *>(QStringLiteral("CheckBox%1").arg(row));
+}
+
+QLineEdit *TfmKvor::resultEdit(int row) const
+{
+    return findChild<QLineEdit *>(QStringLiteral("CurrencyEdit%1").arg(row));
+}
+
+void TfmKvor::setupToolBar()
+{
+    QToolBar *bar = m_ui->ToolBar1;
+    bar->setFixedHeight(30);
+    auto add = [this, bar](const char *name, const char *theme, const char *fallback, const QString &hint,
+                           QAction *command) {
+        auto *a = new QAction(themed(theme, fallback), hint, this);
+        a->setObjectName(QString::fromLatin1(name));
+        a->setToolTip(hint);
+        a->setStatusTip(hint);
+        a->setEnabled(command->isEnabled());
+        connect(a, &QAction::triggered, command, &QAction::trigger);
+        bar->addAction(a);
+        return a;
+    };
+    add("bFileNew", "document-new", "new.png", QStringLiteral("Створити новий розрахунок"), m_ui->FileNew1);
+    add("bFileOpen", "document-open", "open.png", QStringLiteral("Відкрити файл розрахунку"), m_ui->FileOpen1);
+    m_bFileSave = add("bFileSave", "document-save", "save.png", QStringLiteral("Зберегти файл разрахунку"),
+                      m_ui->iFileSave);
+    m_bFileClose = add("bFileClose", "document-close", "close.png", QStringLiteral("Закрити раз-рах."),
+                       m_ui->iFileClose);
+    bar->addWidget(spacer(12));
+    m_bFilePrev = add("bFilePrev", "document-print-preview", "preview.png", QStringLiteral("Попередній перегляд"),
+                      m_ui->iFilePrev);
+    m_bFilePrint = add("bFilePrint", "document-print", "print.png", QStringLiteral("Друкувати роз-рах."),
+                       m_ui->iFilePrint);
+    bar->addWidget(spacer(22));
+    m_bEditCut = add("bEditCut", "edit-cut", "cut.png", QStringLiteral("Вирізати дані"), m_ui->EditCut1);
+    m_bEditCopy = add("bEditCopy", "edit-copy", "copy.png", QStringLiteral("Копіювати дані"), m_ui->EditCopy1);
+    m_bEditPaste = add("bEditPaste", "edit-paste", "paste.png", QStringLiteral("Вставити дані"), m_ui->EditPaste1);
+    bar->addWidget(spacer(0, true)); // pushes the exit button to the right end
+    add("bFileExit", "application-exit", "exit.png", QStringLiteral("Вихід"), m_ui->FileExit1);
+}
+
+void TfmKvor::setupEditCommands()
+{
+    connect(m_ui->EditCut1, &QAction::triggered, this, [this] {
+        if (QLineEdit *e = editOf(QApplication::focusWidget()))
+            e->cut();
+    });
+    connect(m_ui->EditCopy1, &QAction::triggered, this, [this] {
+        if (QLineEdit *e = editOf(QApplication::focusWidget()))
+            e->copy();
+    });
+    connect(m_ui->EditPaste1, &QAction::triggered, this, [this] {
+        if (QLineEdit *e = editOf(QApplication::focusWidget()))
+            e->paste();
+    });
+    connect(qApp, &QApplication::focusChanged, this, [this](QWidget *, QWidget *now) {
+        if (QLineEdit *e = editOf(now))
+            connect(e, &QLineEdit::selectionChanged, this, &TfmKvor::updateEditCommands, Qt::UniqueConnection);
+        updateEditCommands();
+    });
+    connect(QGuiApplication::clipboard(), &QClipboard::dataChanged, this, &TfmKvor::updateEditCommands);
+}
+
+void TfmKvor::updateEditCommands()
+{
+    QLineEdit *e = editOf(QApplication::focusWidget());
+    const bool selection = e && e->hasSelectedText();
+    const QMimeData *clip = QGuiApplication::clipboard()->mimeData();
+    const bool paste = e && !e->isReadOnly() && clip && clip->hasText();
+    m_ui->EditCut1->setEnabled(selection && !e->isReadOnly());
+    m_ui->EditCopy1->setEnabled(selection);
+    m_ui->EditPaste1->setEnabled(paste);
+    if (m_bEditCut) {
+        m_bEditCut->setEnabled(m_ui->EditCut1->isEnabled());
+        m_bEditCopy->setEnabled(m_ui->EditCopy1->isEnabled());
+        m_bEditPaste->setEnabled(m_ui->EditPaste1->isEnabled());
+    }
+}
+
+// ---------------------------------------------------------------- activation
+
+bool TfmKvor::countsAsActivation(bool firstActivation, bool previousWasOurs, bool previousWasModal)
+{
+    // Start-up, or coming back from a non-modal window of the program (a preview);
+    // not from a modal dialog, nor from another program.
+    return firstActivation || (previousWasOurs && !previousWasModal);
+}
+
+bool TfmKvor::event(QEvent *e)
+{
+    if (e->type() == QEvent::WindowActivate) {
+        const bool counts = countsAsActivation(!m_activatedOnce, m_previousOurs, m_previousModal);
+        m_activatedOnce = true;
+        if (counts)
+            FormActivate();
+    }
+    return QMainWindow::event(e);
+}
+
+void TfmKvor::FormActivate()
+{
+    m_selectionOpen = false;
+    m_dataDir = QDir(m_appDir).filePath(QStringLiteral("DATA"));
+    if (m_tablesOpened || !m_dm)
+        return;
+    for (DbfTable *t : m_dm->startupTables()) {
+        try {
+            t->setDatabaseName(m_dataDir);
+            t->open();
+        } catch (const DbfError &) {
+            Prompts::instance().message(this, QStringLiteral("Ошибка подключения справочников !"));
+            m_ui->Panel4->hide();
+            close();
+            QCoreApplication::exit(1);
+            return;
+        }
+    }
+    m_tablesOpened = true;
+}
+
+// ---------------------------------------------------------------- window states
+
+void TfmKvor::EnableFileCommands(bool on)
+{
+    for (QAction *a : {m_ui->iFileSave, m_ui->iFileClose, m_ui->iFilePrint, m_ui->iFilePrev, m_bFileSave,
+                       m_bFileClose, m_bFilePrint, m_bFilePrev})
+        a->setEnabled(on);
+}
+
+void TfmKvor::ClearResults()
+{
+    for (int row = 1; row <= 9; ++row)
+        resultEdit(row)->setText(QStringLiteral("0.00"));
+}
+
+void TfmKvor::showNews(bool on)
+{
+    if (on) {
+        m_ui->intro->startScrolling();
+        m_ui->intro->show();
+        m_ui->anim->stop();
+    } else {
+        m_ui->intro->hide();
+        m_ui->intro->stopScrolling();
+        m_ui->anim->start();
+    }
+}
+
+void TfmKvor::animClick()
+{
+    showNews(m_ui->intro->isHidden());
+}
+
+void TfmKvor::showInputPanel()
+{
+    m_ui->intro->hide();
+    m_ui->intro->stopScrolling();
+    m_ui->anim->stop();
+    m_ui->Panel4->show();
+    EnableFileCommands(true);
+}
+
+void TfmKvor::showStartScreen()
+{
+    m_ui->Panel4->hide();
+    m_ui->anim->start();
+    EnableFileCommands(false);
+}
+
+// ---------------------------------------------------------------- calculation
+
+void TfmKvor::Recalculate()
+{
+    if (!calculationOpen())
+        return;
+}
+
+void TfmKvor::DBEdit1Change()
+{
+    Recalculate();
+}
+
+void TfmKvor::ComboBox1Change()
+{
+    Recalculate();
+}
+
+void TfmKvor::DBCheckBox4Click()
+{
+    Recalculate();
+}
+
+// ---------------------------------------------------------------- data-module host
+
+void TfmKvor::setProcessingModeItem(int item)
+{
+    m_modeItem = item;
+}
+
+void TfmKvor::setProductCategoryText(const QString &text)
+{
+    m_categoryText = text;
+}
+
+void TfmKvor::setExecutorItems(const QStringList &names)
+{
+    if (m_add)
+        m_add->setExecutorItems(names);
+}
+
+void TfmKvor::setIncludeBoxes(const std::array<bool, 9> &checked)
+{
+    for (int row = 1; row <= 9; ++row) {
+        QCheckBox *box = includeBox(row);
+        if (box->isChecked() != checked[size_t(row - 1)]) {
+            box->setChecked(checked[size_t(row - 1)]);
+            DBEdit1Change(); // a restored state that changes recalculates, as a click would
+        }
+    }
+}
+
+std::array<bool, 9> TfmKvor::includeBoxes() const
+{
+    std::array<bool, 9> boxes{};
+    for (int row = 1; row <= 9; ++row)
+        boxes[size_t(row - 1)] = includeBox(row)->isChecked();
+    return boxes;
+}
+
+void TfmKvor::settingsOpened(const QString &folder)
+{
+    if (m_add)
+        m_add->setFolder(folder.isEmpty() ? QDir::homePath() : folder);
+}
+
+// ---------------------------------------------------------------- file commands
+
+void TfmKvor::closeCalculation()
+{
+    if (!calculationOpen())
+        return;
+    m_dm->taWork.first();
+    m_dm->taWork.close();
+}
+
+void TfmKvor::openCalculation(const QString &path)
+{
+    m_dm->taWork.setDatabaseName(QString());
+    m_dm->taWork.setTableName(path);
+    m_dm->taWork.open();
+}
+
+bool TfmKvor::confirmReplace(const QString &path)
+{
+    return Prompts::instance().confirm(this, QStringLiteral("Файл %1 вже існує. Замінити його?").arg(path));
+}
+
+void TfmKvor::FileNew1Execute()
+{
+    m_selectionOpen = false;
+    const QString path = Prompts::instance().openFileName(this, m_fileFolder, QStringLiteral("НовийРозрах.kvor"),
+                                                          kCalcFilter, kSuffix);
+    if (path.isEmpty())
+        return;
+    // Replacing another calculation needs the user's word.
+    if (QFileInfo::exists(path) && !confirmReplace(path))
+        return;
+    ErrorReporter::guard(this, [&] {
+        closeCalculation();
+        CalcFiles::copyFileWithDate(QDir(m_dataDir).filePath(QStringLiteral("kvor.dbf")), path);
+        if (!QFileInfo::exists(path)) {
+            Prompts::instance().message(this, QStringLiteral("Ошибка создания файла расчета !"));
+            return false;
+        }
+        openCalculation(path);
+        setWindowTitle(path);
+        ClearResults();
+        ComboBox1Change();
+        DBCheckBox4Click();
+        showInputPanel();
+        return true;
+    });
+}
+
+void TfmKvor::FileOpen1Execute()
+{
+    m_selectionOpen = false;
+    const QString path = Prompts::instance().openFileName(this, m_fileFolder, QString(), kCalcFilter, kSuffix);
+    if (path.isEmpty())
+        return;
+    if (!ErrorReporter::guard(this, [this] {
+            closeCalculation();
+            return true;
+        }))
+        return;
+    try {
+        openCalculation(path);
+        setWindowTitle(path);
+        ErrorReporter::guard(this, [this] {
+            DBCheckBox4Click();
+            ComboBox1Change();
+            return true;
+        });
+        showInputPanel();
+        return;
+    } catch (const DbfError &) {
+        Prompts::instance().message(this, QStringLiteral("Указанный расчет не может быть открыт !"));
+    }
+
+    QString target;
+    CalcFiles::Conversion result = CalcFiles::Conversion::Failed;
+    try {
+        result = CalcFiles::convert(*m_dm, m_dataDir, path, &target);
+    } catch (const DbfError &e) {
+        ErrorReporter::report(this, e.message());
+        return;
+    }
+    switch (result) {
+    case CalcFiles::Conversion::NotACalculation:
+        Prompts::instance().message(
+            this, QStringLiteral("Это не файл расчета Kvor ! Указанный файл не может быть открыт или преобразован !"));
+        break;
+    case CalcFiles::Conversion::Converted:
+        Prompts::instance().message(this, QStringLiteral("Файл расчета преобразован в ") + target);
+        Prompts::instance().message(this, QStringLiteral("Для работы откройте файл ") + target);
+        break;
+    case CalcFiles::Conversion::Failed:
+        Prompts::instance().message(this, QStringLiteral("Ошибка ! Файл расчета не может быть преобразован !"));
+        break;
+    }
+    showStartScreen();
+    setWindowTitle(QStringLiteral("Kvor"));
+}
+
+void TfmKvor::FileSave1Execute()
+{
+    if (!calculationOpen())
+        return;
+    const QString current = m_dm->taWork.tableName();
+    const QFileInfo info(current);
+    const QString preset = QStringLiteral(".") + info.suffix().toUpper() == QStringLiteral(".DBF")
+                               ? info.completeBaseName()
+                               : current;
+    const QString path = Prompts::instance().saveFileName(this, m_fileFolder, preset, kSaveFilter, kSuffix);
+    if (path.isEmpty())
+        return;
+    if (path != current && QFileInfo::exists(path) && !confirmReplace(path))
+        return;
+    ErrorReporter::guard(this, [&] {
+        m_dm->taWork.edit();
+        m_dm->taWork.post();
+        m_dm->taWork.close();
+        if (path != current)
+            CalcFiles::copyFileWithDate(current, path);
+        openCalculation(path);
+        setWindowTitle(path);
+        return true;
+    });
+}
+
+void TfmKvor::FileClose1Execute()
+{
+    if (!ErrorReporter::guard(this, [this] {
+            closeCalculation();
+            return true;
+        }))
+        return; // not written: the calculation stays open
+    showStartScreen();
+}
+
+void TfmKvor::Button3Click()
+{
+    if (m_add)
+        m_add->exec();
+}
+
+void TfmKvor::closeEvent(QCloseEvent *event)
+{
+    // A record that cannot be written keeps the program open, so nothing is lost.
+    if (!ErrorReporter::guard(this, [this] {
+            closeCalculation();
+            return true;
+        })) {
+        event->ignore();
+        return;
+    }
+    event->accept();
+}
+
+} // namespace kvor

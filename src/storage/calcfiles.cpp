@@ -1,0 +1,145 @@
+#include "calcfiles.h"
+
+#include "dbferror.h"
+#include "kvordm.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QTemporaryDir>
+
+#include <cerrno>
+
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+namespace kvor {
+
+void CalcFiles::copyFileWithDate(const QString &source, const QString &destination)
+{
+    QString target = destination;
+    if (QFileInfo(target).isDir())
+        target = QDir(target).filePath(QFileInfo(source).fileName());
+
+    QFile in(source);
+    if (!in.open(QIODevice::ReadOnly))
+        throw DbfError(QStringLiteral("Cannot open file %1").arg(source));
+    const QDateTime modified = QFileInfo(source).lastModified();
+
+    const QFileInfo targetInfo(target);
+    if (!QDir().mkpath(targetInfo.absolutePath()))
+        throw DbfError(QStringLiteral("Cannot create file %1").arg(target));
+    if (targetInfo.exists() && (!targetInfo.isFile() || !targetInfo.isWritable()))
+        throw DbfError(QStringLiteral("Cannot create file %1").arg(target)); // a read-only file stays protected
+
+    // Written beside the target under another name, then renamed over it.
+    const QString temp = targetInfo.absolutePath() + QStringLiteral("/.") + targetInfo.fileName()
+                         + QStringLiteral(".part");
+    QFile out(temp);
+    if (!out.open(QIODevice::WriteOnly | QIODevice::Truncate))
+        throw DbfError(QStringLiteral("Cannot create file %1").arg(target));
+    char block[65536];
+    for (;;) {
+        const qint64 n = in.read(block, sizeof block);
+        if (n < 0) {
+            out.remove();
+            throw DbfError(QStringLiteral("Stream read error"));
+        }
+        if (n == 0)
+            break;
+        if (out.write(block, n) != n) {
+            out.remove();
+            throw DbfError(QStringLiteral("Stream write error"));
+        }
+    }
+    if (!out.flush() || ::fsync(out.handle()) != 0) {
+        out.remove();
+        throw DbfError(QStringLiteral("Stream write error"));
+    }
+    out.setFileTime(modified, QFileDevice::FileModificationTime);
+    out.close();
+    const QByteArray from = QFile::encodeName(temp);
+    const QByteArray to = QFile::encodeName(target);
+    if (::rename(from.constData(), to.constData()) != 0) {
+        QFile::remove(temp);
+        throw DbfError(QStringLiteral("Cannot create file %1").arg(target));
+    }
+}
+
+QString CalcFiles::convertedPath(const QString &path)
+{
+    const QFileInfo info(path);
+    return info.absoluteDir().filePath(info.completeBaseName() + QStringLiteral(".kvor"));
+}
+
+CalcFiles::Conversion CalcFiles::convert(Tdm1 &dm, const QString &dataDir, const QString &path, QString *target)
+{
+    DbfTable &old = dm.taOld;
+    DbfTable &rec = dm.taRec;
+    old.close();
+    old.setDatabaseName(QString());
+    old.setTableName(path);
+    old.open();
+    if (!old.findField(QStringLiteral("OB_RGTMAX"))) {
+        old.close();
+        return Conversion::NotACalculation;
+    }
+
+    // A fresh copy of the supplied template for every conversion: the fields the
+    // old file lacks get the template's values, and the template stays as shipped.
+    QTemporaryDir scratch;
+    if (!scratch.isValid())
+        throw DbfError(QStringLiteral("Cannot create file %1").arg(scratch.path()));
+    const QString templatePath = QDir(dataDir).filePath(QStringLiteral("trec.dbf"));
+    const QString work = scratch.filePath(QStringLiteral("trec.dbf"));
+    copyFileWithDate(templatePath, work);
+
+    rec.close();
+    const QString recFolder = rec.databaseName();
+    const QString recName = rec.tableName();
+    rec.setDatabaseName(QString());
+    rec.setTableName(work);
+    try {
+        rec.open();
+        if (rec.active()) {
+            rec.first();
+            rec.edit();
+            for (int i = 0; i < rec.fieldCount(); ++i) {
+                DbfField *to = rec.field(i);
+                const DbfField *from = old.findField(to->name());
+                if (!from)
+                    continue;
+                switch (to->kind()) {
+                case FieldKind::String: to->setValue(from->asString()); break;
+                case FieldKind::Float: to->setValue(from->asFloat()); break;
+                case FieldKind::Integer: to->setValue(from->asInteger()); break;
+                case FieldKind::SmallInt: to->setValue(from->value()); break;
+                case FieldKind::Boolean: to->setValue(from->asBoolean()); break;
+                default: break; // dates keep the template's value
+                }
+            }
+            rec.post();
+            rec.first();
+        }
+        old.close();
+        rec.close();
+    } catch (...) {
+        old.close();
+        if (rec.active()) {
+            rec.cancel();
+            rec.close();
+        }
+        rec.setDatabaseName(recFolder);
+        rec.setTableName(recName);
+        throw;
+    }
+    rec.setDatabaseName(recFolder);
+    rec.setTableName(recName);
+
+    *target = convertedPath(path);
+    copyFileWithDate(work, *target);
+    return QFileInfo::exists(*target) ? Conversion::Converted : Conversion::Failed;
+}
+
+} // namespace kvor

@@ -1,0 +1,142 @@
+#pragma once
+
+#include "app/kvoradd.h"
+#include "app/kvormain.h"
+#include "app/prompts.h"
+#include "input/errorreporter.h"
+#include "storage/kvordm.h"
+
+#include <QDir>
+#include <QFile>
+#include <QTemporaryDir>
+
+#include <gtest/gtest.h>
+
+#include <deque>
+#include <memory>
+
+namespace kvor::test {
+
+// Answers the program's questions from a script and keeps what it said.
+class ScriptedPrompts : public Prompts {
+public:
+    std::deque<QString> files;   // answers of the open, save and folder dialogs, in turn
+    std::deque<bool> answers;    // answers of Yes/No questions
+    QStringList messages;        // every message and question, in order
+    QStringList presets;         // the names the file dialogs were preset with
+
+    QString openFileName(QWidget *, const QString &, const QString &preset, const QString &, const QString &) override
+    {
+        presets << preset;
+        return next();
+    }
+    QString saveFileName(QWidget *, const QString &, const QString &preset, const QString &, const QString &) override
+    {
+        presets << preset;
+        return next();
+    }
+    QString folderName(QWidget *, const QString &) override { return next(); }
+    void message(QWidget *, const QString &text) override { messages << text; }
+    bool confirm(QWidget *, const QString &text) override
+    {
+        messages << text;
+        if (answers.empty())
+            return false;
+        const bool a = answers.front();
+        answers.pop_front();
+        return a;
+    }
+
+private:
+    QString next()
+    {
+        if (files.empty())
+            return QString();
+        const QString f = files.front();
+        files.pop_front();
+        return f;
+    }
+};
+
+// The program's forms over a private copy of the shipped DATA.
+class AppTest : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        ASSERT_TRUE(m_dir.isValid());
+        m_appDir = m_dir.filePath(QStringLiteral("app"));
+        copyData(QStringLiteral(KVOR_BIN_DIR "/DATA"), QDir(m_appDir).filePath(QStringLiteral("DATA")));
+        Prompts::setInstance(&prompts);
+        ErrorReporter::setSink([this](QWidget *, const QString &text) { errors << text; });
+        createForms();
+    }
+
+    void TearDown() override
+    {
+        destroyForms();
+        Prompts::setInstance(nullptr);
+        ErrorReporter::setSink(nullptr);
+    }
+
+    void createForms()
+    {
+        main = std::make_unique<TfmKvor>();
+        dm = std::make_unique<Tdm1>();
+        add = std::make_unique<TfmAdd>(main.get());
+        main->setApplicationDir(m_appDir);
+        main->setDataModule(dm.get());
+        main->setAddDialog(add.get());
+        add->setDataModule(dm.get());
+        QObject::connect(add.get(), &TfmAdd::folderChanged, main.get(), &TfmKvor::setFileFolder);
+    }
+
+    void destroyForms()
+    {
+        if (main)
+            main->close();
+        add.reset();
+        main.reset();
+        dm.reset();
+    }
+
+    static void copyData(const QString &from, const QString &to)
+    {
+        QDir().mkpath(to);
+        const QDir source(from);
+        for (const QString &name : source.entryList(QDir::Files))
+            QFile::copy(source.filePath(name), QDir(to).filePath(name));
+    }
+
+    QString dataFile(const QString &name) const { return QDir(m_appDir).filePath(QStringLiteral("DATA/") + name); }
+    QString userFile(const QString &name) const { return m_dir.filePath(name); }
+
+    static QByteArray bytes(const QString &path)
+    {
+        QFile f(path);
+        return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+    }
+
+    // Starts the program: the first activation opens the reference tables.
+    void start()
+    {
+        main->FormActivate();
+        ASSERT_TRUE(main->tablesOpened());
+    }
+
+    // New onto a file of the temporary folder.
+    void newCalculation(const QString &name)
+    {
+        prompts.files.push_back(userFile(name));
+        main->FileNew1Execute();
+    }
+
+    QTemporaryDir m_dir;
+    QString m_appDir;
+    ScriptedPrompts prompts;
+    QStringList errors;
+    std::unique_ptr<TfmKvor> main;
+    std::unique_ptr<Tdm1> dm;
+    std::unique_ptr<TfmAdd> add;
+};
+
+} // namespace kvor::test

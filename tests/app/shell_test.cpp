@@ -1,0 +1,352 @@
+#include "appfixture.h"
+
+#include "storage/dbftable.h"
+#include "storage/tabledefs.h"
+#include "ui_kvoradd.h"
+#include "ui_kvormain.h"
+
+#include <QCheckBox>
+#include <QFileInfo>
+#include <QLineEdit>
+
+using namespace kvor;
+using namespace kvor::test;
+
+namespace {
+
+// Reads one field of a calculation file as the table layer does.
+QVariant stored(const QString &path, const char *field)
+{
+    DbfTable t;
+    t.setTableName(path);
+    t.open();
+    return t.value(QString::fromLatin1(field));
+}
+
+} // namespace
+
+TEST_F(AppTest, StartUpOpensTheReferenceTablesInOrder)
+{
+    std::vector<QString> names;
+    for (DbfTable *t : dm->startupTables())
+        names.push_back(t->objectName());
+    EXPECT_EQ(names, (std::vector<QString>{"taMater", "taIzolm", "taRegion", "taInt", "taProd", "taTara", "taIsp",
+                                           "taGrups", "taInit", "taRec"}));
+    start();
+    for (DbfTable *t : dm->startupTables())
+        EXPECT_TRUE(t->active()) << t->objectName().toStdString();
+    EXPECT_FALSE(dm->taWork.active());
+    EXPECT_FALSE(dm->taKat.active());
+    EXPECT_EQ(main->dataDir(), QDir(m_appDir).filePath("DATA"));
+    EXPECT_EQ(main->windowTitle(), "Nivra");
+    EXPECT_TRUE(prompts.messages.isEmpty());
+    EXPECT_FALSE(main->form()->iFileSave->isEnabled());
+    EXPECT_FALSE(main->form()->iFileClose->isEnabled());
+}
+
+TEST_F(AppTest, AMissingTableEndsTheProgramWithOneMessage)
+{
+    QFile::remove(dataFile("s_tara.DBF"));
+    main->show();
+    main->FormActivate();
+    EXPECT_EQ(prompts.messages, QStringList{"Ошибка подключения справочников !"});
+    EXPECT_FALSE(main->tablesOpened());
+    EXPECT_FALSE(main->isVisible());
+    EXPECT_FALSE(dm->taIsp.active()) << "nothing after the failing table is opened";
+}
+
+TEST_F(AppTest, NoDataFolderAtAll)
+{
+    QDir(QDir(m_appDir).filePath("DATA")).removeRecursively();
+    main->FormActivate();
+    EXPECT_EQ(prompts.messages, QStringList{"Ошибка подключения справочников !"});
+}
+
+TEST_F(AppTest, ActivationReopensNothingAndClearsTheSelectionFlag)
+{
+    start();
+    main->setSelectionOpen(true);
+    main->FormActivate();
+    EXPECT_FALSE(main->selectionOpen());
+    EXPECT_TRUE(dm->taMater.active());
+    // Coming back from a preview counts, from a modal dialog or another program not.
+    EXPECT_TRUE(TfmKvor::countsAsActivation(true, false, false));
+    EXPECT_TRUE(TfmKvor::countsAsActivation(false, true, false));
+    EXPECT_FALSE(TfmKvor::countsAsActivation(false, true, true));
+    EXPECT_FALSE(TfmKvor::countsAsActivation(false, false, false));
+}
+
+TEST_F(AppTest, NewCopiesTheTemplateAndOpensIt)
+{
+    start();
+    newCalculation("first.kvor");
+    const QString path = userFile("first.kvor");
+    ASSERT_TRUE(dm->taWork.active());
+    EXPECT_EQ(prompts.presets.value(0), "НовийРозрах.kvor");
+    EXPECT_EQ(main->windowTitle(), path);
+    EXPECT_TRUE(main->form()->Panel4->isVisibleTo(main.get()));
+    EXPECT_TRUE(main->form()->iFileSave->isEnabled());
+    EXPECT_TRUE(main->form()->iFilePrev->isEnabled());
+    EXPECT_FALSE(main->form()->anim->animating());
+    EXPECT_DOUBLE_EQ(dm->taWork.value("IN_VSHTAB").toDouble(), 2.5) << "stacking height from the 3 m chamber";
+    EXPECT_DOUBLE_EQ(dm->taWork.value("ob_kamv").toDouble(), 72.0);
+    EXPECT_EQ(main->processingModeItem(), 0);
+    EXPECT_EQ(main->productCategoryText(), "Мясне");
+    EXPECT_TRUE(errors.isEmpty()) << errors.join("; ").toStdString();
+}
+
+TEST_F(AppTest, NewOntoAnExistingFileAsksFirst)
+{
+    start();
+    QFile other(userFile("keep.kvor"));
+    ASSERT_TRUE(other.open(QIODevice::WriteOnly));
+    other.write("somebody's work");
+    other.close();
+    prompts.answers.push_back(false);
+    newCalculation("keep.kvor");
+    EXPECT_EQ(prompts.messages.value(0), "Файл " + userFile("keep.kvor") + " вже існує. Замінити його?");
+    EXPECT_EQ(bytes(userFile("keep.kvor")), QByteArray("somebody's work")) << "No changes nothing";
+    EXPECT_FALSE(dm->taWork.active());
+    prompts.answers.push_back(true);
+    newCalculation("keep.kvor");
+    EXPECT_TRUE(dm->taWork.active());
+    EXPECT_EQ(dm->taWork.value("OB_RGNAIM").toString(), "Киевская");
+}
+
+TEST_F(AppTest, IncludeBoxesRoundTripThroughTheFile)
+{
+    start();
+    newCalculation("boxes.kvor");
+    main->includeBox(3)->setChecked(false);
+    main->FileClose1Execute();
+    EXPECT_FALSE(dm->taWork.active());
+    EXPECT_FALSE(main->form()->Panel4->isVisibleTo(main.get()));
+    EXPECT_FALSE(main->form()->iFileSave->isEnabled());
+    EXPECT_EQ(main->windowTitle(), userFile("boxes.kvor")) << "Close leaves the caption";
+    EXPECT_FALSE(stored(userFile("boxes.kvor"), "CH3").toBool());
+    EXPECT_TRUE(stored(userFile("boxes.kvor"), "CH4").toBool());
+
+    main->includeBox(3)->setChecked(true);
+    prompts.files.push_back(userFile("boxes.kvor"));
+    main->FileOpen1Execute();
+    ASSERT_TRUE(dm->taWork.active());
+    EXPECT_FALSE(main->includeBox(3)->isChecked());
+    EXPECT_TRUE(main->includeBox(4)->isChecked());
+}
+
+TEST_F(AppTest, OpeningAFileWithAnUnknownProductFallsBack)
+{
+    start();
+    newCalculation("product.kvor");
+    dm->taWork.edit();
+    dm->taWork.setValue("TE_PTIP", "Неизвестный");
+    dm->taWork.setValue("OB_KAMVS", 0.4);
+    dm->taWork.setValue("OB_TERMR", "Охлаждение");
+    main->FileClose1Execute();
+    prompts.files.push_back(userFile("product.kvor"));
+    main->FileOpen1Execute();
+    ASSERT_TRUE(dm->taWork.active());
+    EXPECT_EQ(main->productCategoryText(), "Мясные");
+    dm->taProd.first();
+    EXPECT_EQ(dm->taWork.value("TE_PTIP").toString(), dm->taProd.value("NAIM").toString());
+    EXPECT_DOUBLE_EQ(dm->taWork.value("IN_VSHTAB").toDouble(), 0.0);
+    EXPECT_EQ(main->processingModeItem(), 1);
+}
+
+TEST_F(AppTest, ClosingTheWindowWritesTheRecord)
+{
+    start();
+    newCalculation("exit.kvor");
+    dm->taWork.edit();
+    dm->taWork.setValue("KL_NAIM", "Клієнт");
+    main->includeBox(9)->setChecked(false);
+    EXPECT_TRUE(main->close());
+    EXPECT_FALSE(dm->taWork.active());
+    EXPECT_EQ(stored(userFile("exit.kvor"), "KL_NAIM").toString(), "Клiєнт") << "і has no place in the file's code page";
+    EXPECT_FALSE(stored(userFile("exit.kvor"), "CH9").toBool());
+}
+
+TEST_F(AppTest, OldFilesAreConvertedBesideThemselves)
+{
+    start();
+    const QByteArray templateBefore = bytes(dataFile("trec.dbf"));
+    // An earlier version's file: the record's fields but KOLSYS, with its own values.
+    const QString old = userFile("A.dbf");
+    std::vector<DbfColumn> columns;
+    for (const DbfColumn &c : TableDefs::workFileColumns()) {
+        if (c.name != "KOLSYS")
+            columns.push_back(c);
+    }
+    DbfTable::create(old, columns);
+    {
+        DbfTable t;
+        t.setTableName(old);
+        t.open();
+        t.append();
+        t.setValue("OB_RGTMAX", 27);
+        t.setValue("OB_KAMDL", 9.5);
+        t.setValue("KL_NAIM", "Старый клиент");
+        t.setValue("CH5", false);
+        t.post();
+    }
+    prompts.files.push_back(old);
+    main->FileOpen1Execute();
+    const QString target = userFile("A.kvor");
+    EXPECT_EQ(prompts.messages, (QStringList{"Указанный расчет не может быть открыт !",
+                                              "Файл расчета преобразован в " + target,
+                                              "Для работы откройте файл " + target}));
+    EXPECT_FALSE(dm->taWork.active());
+    EXPECT_EQ(main->windowTitle(), "Kvor");
+    EXPECT_EQ(stored(target, "OB_RGTMAX").toInt(), 27);
+    EXPECT_DOUBLE_EQ(stored(target, "OB_KAMDL").toDouble(), 9.5);
+    EXPECT_EQ(stored(target, "KL_NAIM").toString(), "Старый клиент");
+    EXPECT_FALSE(stored(target, "CH5").toBool());
+    EXPECT_EQ(stored(target, "KOLSYS").toInt(), stored(dataFile("trec.dbf"), "KOLSYS").toInt())
+        << "a field the old file lacks takes the template's value";
+    EXPECT_EQ(bytes(dataFile("trec.dbf")), templateBefore) << "the supplied template stays as shipped";
+
+    // A second conversion of a file lacking more fields still gets the template's values.
+    const QString older = userFile("B.dbf");
+    DbfTable::create(older, {{"OB_RGTMAX", 'N', 4, 0}});
+    {
+        DbfTable t;
+        t.setTableName(older);
+        t.open();
+        t.append();
+        t.setValue("OB_RGTMAX", 30);
+        t.post();
+    }
+    prompts.messages.clear();
+    prompts.files.push_back(older);
+    main->FileOpen1Execute();
+    EXPECT_EQ(stored(userFile("B.kvor"), "OB_KAMDL").toDouble(), stored(dataFile("trec.dbf"), "OB_KAMDL").toDouble())
+        << "nothing of the previous conversion leaks in";
+    EXPECT_EQ(stored(userFile("B.kvor"), "KL_NAIM").toString(), stored(dataFile("trec.dbf"), "KL_NAIM").toString());
+
+    // Opening the converted file works.
+    prompts.files.push_back(target);
+    main->FileOpen1Execute();
+    EXPECT_TRUE(dm->taWork.active());
+}
+
+TEST_F(AppTest, ATableWithoutTheRegionFieldIsNotConverted)
+{
+    start();
+    const QString path = userFile("other.dbf");
+    DbfTable::create(path, {{"NAME", 'C', 10, 0}});
+    const QByteArray before = bytes(path);
+    prompts.files.push_back(path);
+    main->FileOpen1Execute();
+    EXPECT_EQ(prompts.messages,
+              (QStringList{"Указанный расчет не может быть открыт !",
+                           "Это не файл расчета Kvor ! Указанный файл не может быть открыт или преобразован !"}));
+    EXPECT_EQ(bytes(path), before);
+    EXPECT_FALSE(QFileInfo::exists(userFile("other.kvor")));
+    EXPECT_EQ(main->windowTitle(), "Kvor");
+}
+
+TEST_F(AppTest, SaveUnderTheSameAndAnotherName)
+{
+    start();
+    newCalculation("one.kvor");
+    dm->taWork.edit();
+    dm->taWork.setValue("KL_PRIM", "note");
+    prompts.files.push_back(userFile("one.kvor"));
+    main->FileSave1Execute();
+    EXPECT_EQ(prompts.presets.last(), userFile("one.kvor"));
+    EXPECT_EQ(stored(userFile("one.kvor"), "KL_PRIM").toString(), "note");
+    ASSERT_TRUE(dm->taWork.active());
+
+    // Another existing file: asked, and No leaves both alone.
+    QFile busy(userFile("busy.kvor"));
+    ASSERT_TRUE(busy.open(QIODevice::WriteOnly));
+    busy.write("x");
+    busy.close();
+    prompts.files.push_back(userFile("busy.kvor"));
+    prompts.answers.push_back(false);
+    main->FileSave1Execute();
+    EXPECT_EQ(bytes(userFile("busy.kvor")), QByteArray("x"));
+    EXPECT_EQ(main->windowTitle(), userFile("one.kvor"));
+
+    prompts.files.push_back(userFile("two.kvor"));
+    main->FileSave1Execute();
+    EXPECT_EQ(main->windowTitle(), userFile("two.kvor"));
+    EXPECT_EQ(dm->taWork.tableName(), userFile("two.kvor"));
+    EXPECT_EQ(stored(userFile("one.kvor"), "KL_PRIM").toString(), "note") << "the old file keeps the record";
+    EXPECT_EQ(stored(userFile("two.kvor"), "KL_PRIM").toString(), "note");
+}
+
+TEST_F(AppTest, SaveOfAnOldFileProposesItsBareName)
+{
+    start();
+    newCalculation("legacy.kvor");
+    main->FileClose1Execute();
+    QFile::rename(userFile("legacy.kvor"), userFile("LEGACY.DBF"));
+    prompts.files.push_back(userFile("LEGACY.DBF"));
+    main->FileOpen1Execute();
+    ASSERT_TRUE(dm->taWork.active());
+    main->FileSave1Execute(); // cancelled
+    EXPECT_EQ(prompts.presets.last(), "LEGACY");
+}
+
+TEST_F(AppTest, SaveAndCloseWithoutACalculationDoNothing)
+{
+    start();
+    main->FileSave1Execute();
+    EXPECT_TRUE(prompts.presets.isEmpty()) << "no dialog while nothing is open";
+    EXPECT_TRUE(errors.isEmpty());
+}
+
+TEST_F(AppTest, ExecutorsAreAddedOnceAndDeletedByMark)
+{
+    start();
+    newCalculation("isp.kvor");
+    auto *list = add->form()->DBComboBox4;
+    dm->taWork.edit();
+    dm->taWork.setValue("OB_ISP", "Петренко");
+    add->BitBtn2Click();
+    EXPECT_EQ(list->count(), 1);
+    dm->taWork.edit();
+    dm->taWork.setValue("OB_ISP", "ПЕТРЕНКО");
+    add->BitBtn2Click();
+    EXPECT_EQ(list->count(), 1) << "the same name in another case is not added again";
+    dm->taWork.edit();
+    dm->taWork.setValue("OB_ISP", "Авраменко");
+    add->BitBtn2Click();
+    ASSERT_EQ(list->count(), 2);
+    EXPECT_EQ(list->itemText(0), "Авраменко") << "sorted";
+
+    add->BitBtn3Click();
+    EXPECT_EQ(list->count(), 1);
+    EXPECT_FALSE(dm->taWork.value("OB_ISP").isValid()) << "the calculation's executor is emptied";
+    EXPECT_EQ(dm->taIsp.recordCount(), 2) << "the record stays, marked deleted";
+
+    // A name deleted earlier is found by Locate and not added again.
+    dm->taWork.edit();
+    dm->taWork.setValue("OB_ISP", "Авраменко");
+    add->BitBtn2Click();
+    EXPECT_EQ(list->count(), 1);
+    EXPECT_EQ(dm->taIsp.recordCount(), 2);
+}
+
+TEST_F(AppTest, TheFolderSettingIsStoredOnEveryChange)
+{
+    start();
+    EXPECT_EQ(main->fileFolder(), QDir::homePath()) << "an empty stored folder means the home folder";
+    add->form()->DirectoryEdit1->setText("/tmp/calcs");
+    EXPECT_EQ(main->fileFolder(), "/tmp/calcs");
+    EXPECT_EQ(stored(dataFile("S_INIT.DBF"), "DIR").toString(), "/tmp/calcs");
+}
+
+TEST_F(AppTest, TheNewSignTogglesTheNews)
+{
+    EXPECT_TRUE(main->form()->anim->animating());
+    main->animClick();
+    EXPECT_TRUE(main->form()->intro->isVisibleTo(main.get()));
+    EXPECT_TRUE(main->form()->intro->scrolling());
+    EXPECT_FALSE(main->form()->anim->animating());
+    main->animClick();
+    EXPECT_FALSE(main->form()->intro->isVisibleTo(main.get()));
+    EXPECT_FALSE(main->form()->intro->scrolling());
+    EXPECT_TRUE(main->form()->anim->animating());
+}
