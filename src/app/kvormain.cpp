@@ -1,5 +1,9 @@
 #include "kvormain.h"
 
+#include "calc/balancesource.h"
+#include "calc/heatbalance.h"
+#include "calc/recordrules.h"
+#include "calc/rounding.h"
 #include "config.h"
 #include "input/errorreporter.h"
 #include "kvoradd.h"
@@ -14,6 +18,7 @@
 #include <QComboBox>
 #include <QDir>
 #include <QFileInfo>
+#include <QLabel>
 #include <QLineEdit>
 #include <QMimeData>
 #include <QScreen>
@@ -50,6 +55,19 @@ QWidget *spacer(int width, bool expanding = false)
         w->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Preferred);
     }
     return w;
+}
+
+// The items of a fixed list of the input panel, or the program's own items
+// while the panel does not have the list.
+QStringList listItems(const QObject *window, const char *name, const QStringList &fallback)
+{
+    const auto *list = window->findChild<QComboBox *>(QString::fromLatin1(name));
+    if (!list)
+        return fallback;
+    QStringList items;
+    for (int i = 0; i < list->count(); ++i)
+        items << list->itemText(i);
+    return items;
 }
 
 QLineEdit *editOf(QWidget *w)
@@ -106,6 +124,9 @@ TfmKvor::TfmKvor(QWidget *parent)
     connect(m_ui->anim, &NewSign::clicked, this, &TfmKvor::animClick);
     for (int row = 1; row <= 9; ++row)
         connect(includeBox(row), &QCheckBox::clicked, this, &TfmKvor::DBEdit1Change);
+    connect(this, &TfmKvor::currencyEdit11Changed, this, &TfmKvor::CurrencyEdit11Change);
+    for (int field = 1; field <= 11; ++field)
+        resultEdit(field)->setText(Rounding::grouped(0, 2, locale()));
 
     // Client area: 762 × 526 below the menu bar, fixed.
     const int menuHeight = m_ui->MainMenu1->sizeHint().height();
@@ -292,7 +313,19 @@ void TfmKvor::EnableFileCommands(bool on)
 void TfmKvor::ClearResults()
 {
     for (int row = 1; row <= 9; ++row)
-        resultEdit(row)->setText(QStringLiteral("0.00"));
+        setResult(row, 0);
+}
+
+void TfmKvor::setResult(int field, double held)
+{
+    m_results[size_t(field - 1)] = held;
+    QLineEdit *edit = resultEdit(field);
+    const QString shown = Rounding::grouped(held, 2, locale());
+    if (edit->text() == shown)
+        return;
+    edit->setText(shown);
+    if (field == 11)
+        emit currencyEdit11Changed();
 }
 
 void TfmKvor::showNews(bool on)
@@ -335,6 +368,53 @@ void TfmKvor::Recalculate()
 {
     if (!calculationOpen())
         return;
+    HeatBalance balance;
+    try {
+        const CalcInputs inputs = BalanceSource::gather(*m_dm, includeBoxes(),
+                                                        listItems(this, "DBComboBox2", CalcInputs::defaultGoodsItems()),
+                                                        listItems(this, "DBComboBox1", CalcInputs::defaultProtectionItems()));
+        balance = computeHeatBalance(inputs);
+    } catch (const DbfError &e) {
+        ErrorReporter::report(this, e.message());
+        return;
+    }
+    // A stopped run lists only the writes before the stop; the rest of the
+    // panel and the labels keep what the previous run showed.
+    QString error;
+    if (!BalanceSource::apply(*m_dm, balance, [this](const CalcOutput &o) { showOutput(o); }, &error)) {
+        ErrorReporter::report(this, error);
+        return;
+    }
+    if (!balance.completed())
+        ErrorReporter::report(this, balance.error);
+}
+
+void TfmKvor::showOutput(const CalcOutput &output)
+{
+    switch (output.target) {
+    case OutputTarget::Panel:
+        if (const int field = BalanceSource::panelField(output))
+            setResult(field, output.value);
+        break;
+    case OutputTarget::CalculationReport:
+        m_reportLabels.setText(output.name, output.text);
+        break;
+    case OutputTarget::EquipmentListReport:
+        m_equipmentLabels.setText(output.name, output.text);
+        break;
+    case OutputTarget::MainWindow:
+        m_windowLabels.setText(output.name, output.text);
+        if (auto *label = findChild<QLabel *>(output.name))
+            label->setText(output.text);
+        break;
+    case OutputTarget::Record:
+        break; // written by BalanceSource::apply
+    }
+}
+
+void TfmKvor::CurrencyEdit11Change()
+{
+    // The equipment selection discards an adopted system here while it is open.
 }
 
 void TfmKvor::DBEdit1Change()
@@ -344,11 +424,51 @@ void TfmKvor::DBEdit1Change()
 
 void TfmKvor::ComboBox1Change()
 {
+    if (!m_dm)
+        return;
+    if (!ErrorReporter::guard(this, [this] {
+            RecordRules::productCategory(*m_dm, m_categoryText);
+            return true;
+        }))
+        return;
+    DBComboBox1Change();
+}
+
+void TfmKvor::DBComboBox1Change()
+{
+    if (!calculationOpen()) {
+        Prompts::instance().message(this, QStringLiteral("База не открылась !"));
+        return;
+    }
+    if (!ErrorReporter::guard(this, [this] { return RecordRules::productConsistency(*m_dm); }))
+        return;
     Recalculate();
 }
 
 void TfmKvor::DBCheckBox4Click()
 {
+    if (!calculationOpen())
+        return;
+    // Enabling the rate, fan and lighting fields belongs to the input panel's
+    // own controls; the record side is shared with the batch tool.
+    if (!ErrorReporter::guard(this, [this] {
+            RecordRules::checkBoxes(*m_dm);
+            return true;
+        }))
+        return;
+    Recalculate();
+}
+
+void TfmKvor::RadioGroup1Click()
+{
+    if (!calculationOpen())
+        return;
+    // The mode's labels and the stored-mass fields switch with the input panel.
+    if (!ErrorReporter::guard(this, [this] {
+            RecordRules::processingMode(*m_dm, m_modeItem);
+            return true;
+        }))
+        return;
     Recalculate();
 }
 
@@ -356,7 +476,10 @@ void TfmKvor::DBCheckBox4Click()
 
 void TfmKvor::setProcessingModeItem(int item)
 {
+    if (item == m_modeItem)
+        return;
     m_modeItem = item;
+    RadioGroup1Click(); // a changed selection runs the selector's rule
 }
 
 void TfmKvor::setProductCategoryText(const QString &text)

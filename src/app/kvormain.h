@@ -1,5 +1,6 @@
 #pragma once
 
+#include "reports/reportlabels.h"
 #include "storage/kvordm.h"
 
 #include <QMainWindow>
@@ -20,6 +21,7 @@ class QWindow;
 namespace kvor {
 
 class TfmAdd;
+struct CalcOutput;
 
 // The main window `fmKvor`: start screen, menu, tool bar, the input panel and
 // the calculation-file commands.
@@ -55,7 +57,12 @@ public:
     void Recalculate();
     void DBEdit1Change();
     void ComboBox1Change();
+    void DBComboBox1Change();
     void DBCheckBox4Click();
+    void RadioGroup1Click();
+    // Runs whenever the value shown in CurrencyEdit11 changes; the equipment
+    // selection hooks in here to drop a system chosen for another capacity.
+    void CurrencyEdit11Change();
     void FileNew1Execute();
     void FileOpen1Execute();
     void FileSave1Execute();
@@ -75,6 +82,20 @@ public:
     QString productCategoryText() const { return m_categoryText; }
     QCheckBox *includeBox(int row) const; // 1 … 9
     QLineEdit *resultEdit(int row) const; // 1 … 11
+    // The value a result field holds (to 0.01 kW), what later readers use.
+    double resultValue(int field) const { return m_results.at(size_t(field - 1)); }
+
+    // Texts the heat balance writes for the calculation report, for the
+    // equipment list report, and for the window's own labels (Label3).
+    const ReportLabels &reportLabels() const { return m_reportLabels; }
+    const ReportLabels &equipmentReportLabels() const { return m_equipmentLabels; }
+    const ReportLabels &windowLabels() const { return m_windowLabels; }
+
+signals:
+    // The shown required capacity changed (fires CurrencyEdit11Change).
+    void currencyEdit11Changed();
+
+public:
 
     // What happens on activation is decided from the window that had the focus before.
     static bool countsAsActivation(bool firstActivation, bool previousWasOurs, bool previousWasModal);
@@ -93,6 +114,8 @@ private:
     void openCalculation(const QString &path);
     bool confirmReplace(const QString &path);
     void showNews(bool on);
+    void setResult(int field, double held);
+    void showOutput(const CalcOutput &output);
 
     std::unique_ptr<Ui::TfmKvor> m_ui;
     QPointer<Tdm1> m_dm;
@@ -105,6 +128,10 @@ private:
     QString m_fileFolder;
     int m_modeItem = 0;
     QString m_categoryText;
+    std::array<double, 11> m_results{};
+    ReportLabels m_reportLabels;
+    ReportLabels m_equipmentLabels;
+    ReportLabels m_windowLabels;
 
     QAction *m_bFileSave = nullptr;
     QAction *m_bFileClose = nullptr;

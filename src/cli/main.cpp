@@ -1,3 +1,4 @@
+#include "balancecommand.h"
 #include "dumpcommand.h"
 
 #include <QCoreApplication>
@@ -9,7 +10,8 @@ namespace {
 
 int usage()
 {
-    std::fprintf(stderr, "usage:\n  %s\n", qPrintable(kvor::DumpCommand::usage()));
+    std::fprintf(stderr, "usage:\n  %s\n  %s\n", qPrintable(kvor::DumpCommand::usage()),
+                 qPrintable(kvor::BalanceCommand::usage()));
     return 1;
 }
 
@@ -28,12 +30,13 @@ int main(int argc, char *argv[])
     int status = 1;
     if (command == QLatin1String("dump"))
         status = kvor::DumpCommand::run(args, out, err);
+    else if (command == QLatin1String("balance"))
+        status = kvor::BalanceCommand::run(args, out, err);
     else
         return usage();
-    if (status != 0) {
-        std::fprintf(stderr, "%s\n", err.toUtf8().constData());
-        return status;
-    }
+    // A command may have a result and a message both (a balance that stopped).
     std::fwrite(out.constData(), 1, size_t(out.size()), stdout);
-    return 0;
+    if (!err.isEmpty())
+        std::fprintf(stderr, "%s\n", err.toUtf8().constData());
+    return status;
 }

@@ -65,7 +65,7 @@ protected:
     {
         ASSERT_TRUE(m_dir.isValid());
         m_appDir = m_dir.filePath(QStringLiteral("app"));
-        copyData(QStringLiteral(KVOR_BIN_DIR "/DATA"), QDir(m_appDir).filePath(QStringLiteral("DATA")));
+        copyData(QStringLiteral(KVOR_DATA_DIR), QDir(m_appDir).filePath(QStringLiteral("DATA")));
         Prompts::setInstance(&prompts);
         ErrorReporter::setSink([this](QWidget *, const QString &text) { errors << text; });
         createForms();

@@ -5,7 +5,9 @@
 #include "ui_kvoradd.h"
 #include "ui_kvormain.h"
 
+#include <QApplication>
 #include <QCheckBox>
+#include <QClipboard>
 #include <QFileInfo>
 #include <QLineEdit>
 
@@ -147,6 +149,7 @@ TEST_F(AppTest, OpeningAFileWithAnUnknownProductFallsBack)
     main->FileOpen1Execute();
     ASSERT_TRUE(dm->taWork.active());
     EXPECT_EQ(main->productCategoryText(), "Мясные");
+    dm->taProd.setFiltered(false); // the category "Мясные" matches no product
     dm->taProd.first();
     EXPECT_EQ(dm->taWork.value("TE_PTIP").toString(), dm->taProd.value("NAIM").toString());
     EXPECT_DOUBLE_EQ(dm->taWork.value("IN_VSHTAB").toDouble(), 0.0);
@@ -349,4 +352,51 @@ TEST_F(AppTest, TheNewSignTogglesTheNews)
     EXPECT_FALSE(main->form()->intro->isVisibleTo(main.get()));
     EXPECT_FALSE(main->form()->intro->scrolling());
     EXPECT_TRUE(main->form()->anim->animating());
+}
+
+TEST_F(AppTest, ToolBarButtonsRunTheMenuCommands)
+{
+    start();
+    auto *bNew = main->findChild<QAction *>("bFileNew");
+    auto *bSave = main->findChild<QAction *>("bFileSave");
+    auto *bClose = main->findChild<QAction *>("bFileClose");
+    ASSERT_TRUE(bNew && bSave && bClose);
+    EXPECT_EQ(bNew->toolTip(), "Створити новий розрахунок");
+    EXPECT_EQ(bSave->statusTip(), "Зберегти файл разрахунку");
+    EXPECT_FALSE(bSave->isEnabled());
+    prompts.files.push_back(userFile("bar.kvor"));
+    bNew->trigger();
+    ASSERT_TRUE(dm->taWork.active());
+    EXPECT_TRUE(bSave->isEnabled());
+    EXPECT_TRUE(bClose->isEnabled());
+    bClose->trigger();
+    EXPECT_FALSE(dm->taWork.active());
+    EXPECT_FALSE(bSave->isEnabled());
+    EXPECT_EQ(main->form()->FileNew1->shortcut(), QKeySequence("Ctrl+N"));
+    EXPECT_EQ(main->form()->iFileSave->shortcut(), QKeySequence("Ctrl+S"));
+}
+
+TEST_F(AppTest, EditCommandsFollowTheFocusedFieldAndClipboard)
+{
+    start();
+    newCalculation("edit.kvor");
+    main->show();
+    QLineEdit *edit = add->form()->DBEdit1;
+    add->show();
+    edit->setText("abc");
+    edit->setFocus();
+    QApplication::processEvents();
+    if (QApplication::focusWidget() != edit)
+        GTEST_SKIP() << "this platform gives no keyboard focus offscreen";
+    edit->deselect();
+    QApplication::processEvents();
+    EXPECT_FALSE(main->form()->EditCopy1->isEnabled()) << "nothing selected";
+    edit->selectAll();
+    QApplication::processEvents();
+    EXPECT_TRUE(main->form()->EditCopy1->isEnabled());
+    EXPECT_TRUE(main->form()->EditCut1->isEnabled());
+    main->form()->EditCopy1->trigger();
+    EXPECT_EQ(QGuiApplication::clipboard()->text(), "abc");
+    EXPECT_TRUE(main->form()->EditPaste1->isEnabled());
+    add->hide();
 }

@@ -14,7 +14,7 @@
 namespace kvor {
 namespace {
 
-const QString kBuiltAir = QStringLiteral(KVOR_BIN_DIR "/DATA/s_int.DBF");
+const QString kBuiltAir = QStringLiteral(KVOR_DATA_DIR "/s_int.DBF");
 
 QStringList humidityColumns()
 {

@@ -20,7 +20,7 @@
 namespace kvor {
 namespace {
 
-const QString kDataDir = QStringLiteral(KVOR_BIN_DIR "/DATA");
+const QString kDataDir = QStringLiteral(KVOR_DATA_DIR);
 const QString kSourceDir = QStringLiteral(KVOR_SOURCE_DIR "/data");
 
 struct BandFile {

@@ -21,7 +21,7 @@
 namespace kvor {
 namespace {
 
-const QString kData = QStringLiteral(KVOR_BIN_DIR "/DATA");
+const QString kData = QStringLiteral(KVOR_DATA_DIR);
 const QString kSources = QStringLiteral(KVOR_SOURCE_DIR "/data");
 
 std::string str(const QString &s)

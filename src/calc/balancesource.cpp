@@ -1,0 +1,135 @@
+#include "balancesource.h"
+
+#include "storage/dbferror.h"
+#include "storage/dbffield.h"
+#include "storage/dbftable.h"
+#include "storage/kvordm.h"
+
+namespace kvor {
+
+namespace {
+
+const QString kName = QStringLiteral("NAIM");
+
+// Locate by a stored name. An empty name stands for no choice and matches no
+// row, even a row whose own name is empty.
+bool locateName(DbfTable &table, const QString &field, const QString &name)
+{
+    return !name.isEmpty() && table.locate(field, name, true);
+}
+
+double number(const DbfTable &table, const QString &field)
+{
+    return table.fieldByName(field)->asFloat();
+}
+
+} // namespace
+
+CalcInputs BalanceSource::gather(Tdm1 &dm, const std::array<bool, 9> &include, const QStringList &goodsItems,
+                                 const QStringList &protectionItems)
+{
+    CalcInputs in;
+    DbfTable &work = dm.taWork;
+    in.record = CalcRecord::read([&work](const QString &name) { return work.value(name); });
+    in.include = include;
+    in.ventilationRateDecimals = work.fieldByName(QStringLiteral("VN_KR"))->decimals();
+
+    static const QString kMaterialName = QStringLiteral("M_NAIM");
+    static const QString kMaterialK = QStringLiteral("M_KTP");
+    static const QString kInsulationName = QStringLiteral("IZ_NAIM");
+    static const QString kInsulationK = QStringLiteral("IZ_KTP");
+    for (size_t i = 0; i < 6; ++i) {
+        EnclosureLayers &layers = in.enclosures[i];
+        if (!locateName(dm.taMater, kMaterialName, in.record.ST_M[i]))
+            continue; // without the material the insulation is not looked for
+        layers.material = number(dm.taMater, kMaterialK);
+        if (locateName(dm.taIzolm, kInsulationName, in.record.ST_IZ[i]))
+            layers.insulation = number(dm.taIzolm, kInsulationK);
+    }
+
+    // The product is whatever the products table stands on: the input rules
+    // keep it on TE_PTIP, and a table filtered to nothing has none.
+    DbfTable &prod = dm.taProd;
+    if (prod.active() && !prod.eof() && prod.recNo() > 0) {
+        ProductRow p;
+        p.NAIM = prod.value(kName).toString();
+        p.TZAM = number(prod, QStringLiteral("TZAM"));
+        p.CP1 = number(prod, QStringLiteral("CP1"));
+        p.CP2 = number(prod, QStringLiteral("CP2"));
+        p.LSKR = number(prod, QStringLiteral("LSKR"));
+        p.Q1 = number(prod, QStringLiteral("Q1"));
+        p.Q2 = number(prod, QStringLiteral("Q2"));
+        p.Q3 = number(prod, QStringLiteral("Q3"));
+        in.product = p;
+    }
+
+    if (locateName(dm.taTara, kName, in.record.TE_TTIP)) {
+        PackagingRow t;
+        t.NAIM = dm.taTara.value(kName).toString();
+        t.SP = number(dm.taTara, QStringLiteral("SP"));
+        in.packaging = t;
+    }
+
+    in.airTable = readAirTable(dm.taInt);
+    in.goodsItems = goodsItems;
+    in.protectionItems = protectionItems;
+    return in;
+}
+
+AirTable BalanceSource::readAirTable(DbfTable &table)
+{
+    QStringList columns;
+    std::vector<const DbfField *> fields;
+    for (int i = 0; i < table.fieldCount(); ++i) {
+        const DbfField *f = table.field(i);
+        if (f->name().startsWith(QLatin1String("VL"), Qt::CaseInsensitive)) {
+            columns << f->name();
+            fields.push_back(f);
+        }
+    }
+    const DbfField *temperature = table.fieldByName(QStringLiteral("TEMVOZD"));
+    const DbfField *person = table.findField(QStringLiteral("QP"));
+    AirTable air(columns, person != nullptr);
+
+    // Numbers straight from the record buffer: the table is read on every run.
+    std::vector<double> values(fields.size());
+    for (table.first(); !table.eof(); table.next()) {
+        const char *record = table.recordBuffer();
+        for (size_t c = 0; c < fields.size(); ++c)
+            values[c] = fields[c]->numberFrom(record);
+        air.addRow(temperature->numberFrom(record), values, person ? person->numberFrom(record) : 0.0);
+    }
+    return air;
+}
+
+bool BalanceSource::apply(Tdm1 &dm, const HeatBalance &balance, const std::function<void(const CalcOutput &)> &show,
+                          QString *error)
+{
+    for (const CalcOutput &o : balance.outputs) {
+        if (o.target != OutputTarget::Record) {
+            if (show)
+                show(o);
+            continue;
+        }
+        try {
+            dm.taWork.edit();
+            dm.taWork.setValue(o.name, o.value);
+        } catch (const DbfError &e) {
+            if (error)
+                *error = e.message();
+            return false;
+        }
+    }
+    return true;
+}
+
+int BalanceSource::panelField(const CalcOutput &output)
+{
+    static const QString prefix = QStringLiteral("CurrencyEdit");
+    if (output.target != OutputTarget::Panel || !output.name.startsWith(prefix))
+        return 0;
+    const int field = QStringView(output.name).mid(prefix.size()).toInt();
+    return field >= 1 && field <= 11 ? field : 0;
+}
+
+} // namespace kvor
