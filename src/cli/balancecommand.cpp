@@ -1,5 +1,7 @@
 #include "balancecommand.h"
 
+#include "cliargs.h"
+
 #include "jsonwriter.h"
 
 #include "calc/balancesource.h"
@@ -140,8 +142,8 @@ std::vector<std::pair<QString, QString>> orderedLabels(const std::vector<std::pa
 {
     auto rank = [](const QString &name) {
         if (name == QLatin1String("Label3"))
-            return 970 + 1;
-        return QStringView(name).mid(7).toInt() * 10; // "QRLabel"
+            return 97 * 10 + 1;
+        return QStringView(name).mid(7).toInt() * 10; // after "QRLabel"
     };
     std::vector<std::pair<QString, QString>> sorted;
     for (const auto &l : labels) {
@@ -245,39 +247,15 @@ QString BalanceCommand::usage()
 
 int BalanceCommand::run(const QStringList &args, QByteArray &out, QString &err)
 {
-    QString file;
-    QString dataDir;
-    bool asJson = false;
-    for (qsizetype i = 0; i < args.size(); ++i) {
-        const QString &arg = args.at(i);
-        if (arg == QLatin1String("--json")) {
-            asJson = true;
-        } else if (arg == QLatin1String("--data")) {
-            if (i + 1 >= args.size() || !dataDir.isNull()) {
-                err = usage();
-                return 1;
-            }
-            dataDir = args.at(++i);
-        } else if (arg.startsWith(QLatin1String("--data="))) {
-            if (!dataDir.isNull()) {
-                err = usage();
-                return 1;
-            }
-            dataDir = arg.mid(7);
-        } else if (arg.startsWith(QLatin1Char('-')) && arg.size() > 1) {
-            err = QStringLiteral("Unknown option %1\n").arg(arg) + usage();
-            return 1;
-        } else if (file.isNull()) {
-            file = arg;
-        } else {
-            err = usage();
-            return 1;
-        }
-    }
-    if (file.isEmpty() || (!dataDir.isNull() && dataDir.isEmpty())) {
-        err = usage();
+    CliArgs parsed;
+    QString reason;
+    if (!parsed.parse(args, {QStringLiteral("--data")}, {QStringLiteral("--json")}, &reason)) {
+        err = reason.isEmpty() ? usage() : reason + QLatin1Char('\n') + usage();
         return 1;
     }
+    const QString file = parsed.file();
+    const bool asJson = parsed.has(QStringLiteral("--json"));
+    QString dataDir = parsed.value(QStringLiteral("--data"));
     if (dataDir.isNull())
         dataDir = QDir(QCoreApplication::applicationDirPath()).filePath(QStringLiteral("DATA"));
 

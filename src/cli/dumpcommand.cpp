@@ -1,5 +1,7 @@
 #include "dumpcommand.h"
 
+#include "cliargs.h"
+
 #include "jsonwriter.h"
 
 #include "storage/dbferror.h"
@@ -18,36 +20,16 @@ QString DumpCommand::usage()
 
 int DumpCommand::run(const QStringList &args, QByteArray &out, QString &err)
 {
-    QString file;
-    std::optional<QString> filter;
-    for (qsizetype i = 0; i < args.size(); ++i) {
-        const QString &arg = args.at(i);
-        if (arg == QLatin1String("--filter")) {
-            if (i + 1 >= args.size() || filter) {
-                err = usage();
-                return 1;
-            }
-            filter = args.at(++i);
-        } else if (arg.startsWith(QLatin1String("--filter="))) {
-            if (filter) {
-                err = usage();
-                return 1;
-            }
-            filter = arg.mid(9);
-        } else if (arg.startsWith(QLatin1Char('-')) && arg.size() > 1) {
-            err = QStringLiteral("Unknown option %1\n").arg(arg) + usage();
-            return 1;
-        } else if (file.isNull()) {
-            file = arg;
-        } else {
-            err = usage();
-            return 1;
-        }
-    }
-    if (file.isEmpty()) {
-        err = usage();
+    CliArgs parsed;
+    QString reason;
+    if (!parsed.parse(args, {QStringLiteral("--filter")}, {}, &reason)) {
+        err = reason.isEmpty() ? usage() : reason + QLatin1Char('\n') + usage();
         return 1;
     }
+    const QString file = parsed.file();
+    const std::optional<QString> filter = parsed.has(QStringLiteral("--filter"))
+                                              ? std::optional<QString>(parsed.value(QStringLiteral("--filter")))
+                                              : std::nullopt;
 
     QByteArray text;
     try {
