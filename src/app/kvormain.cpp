@@ -6,6 +6,9 @@
 #include "calc/rounding.h"
 #include "config.h"
 #include "input/errorreporter.h"
+#include "input/inputpanel.h"
+#include "input/radiogroup.h"
+#include "ui_inputpanel.h"
 #include "kvoradd.h"
 #include "prompts.h"
 #include "storage/calcfiles.h"
@@ -59,9 +62,9 @@ QWidget *spacer(int width, bool expanding = false)
 
 // The items of a fixed list of the input panel, or the program's own items
 // while the panel does not have the list.
-QStringList listItems(const QObject *window, const char *name, const QStringList &fallback)
+QStringList listItems(const QWidget *panel, const char *name, const QStringList &fallback)
 {
-    const auto *list = window->findChild<QComboBox *>(QString::fromLatin1(name));
+    const auto *list = panel->findChild<QComboBox *>(QString::fromLatin1(name));
     if (!list)
         return fallback;
     QStringList items;
@@ -110,6 +113,8 @@ TfmKvor::TfmKvor(QWidget *parent)
         e->setStyleSheet(QStringLiteral("background-color: lime; color: red; font: bold 9pt \"Arial\";"));
     m_ui->Image9->setPixmap(QPixmap(QStringLiteral(":/assets/kvor-32.png")));
 
+    m_input = new InputPanel(m_ui->Panel4);
+    connectInputPanel();
     setupToolBar();
     setupEditCommands();
     m_ui->StatusBar->setSizeGripEnabled(false);
@@ -164,8 +169,35 @@ TfmKvor::~TfmKvor()
 void TfmKvor::setDataModule(Tdm1 *dm)
 {
     m_dm = dm;
-    if (dm)
+    if (dm) {
         dm->setHost(this);
+        m_input->bind(*dm);
+    }
+}
+
+// The input panel's events run the window's handlers. The input rules that
+// several of them begin with (regions, walls, full load, temperatures) join
+// these handlers with the rules; until then each recalculates.
+void TfmKvor::connectInputPanel()
+{
+    InputPanel *in = m_input;
+    connect(in, &InputPanel::DBEdit1Change, this, &TfmKvor::DBEdit1Change);
+    connect(in, &InputPanel::chIdentClick, this, &TfmKvor::Recalculate);
+    connect(in, &InputPanel::DBCheckBox4Click, this, &TfmKvor::DBCheckBox4Click);
+    connect(in, &InputPanel::DBComboBox1Change, this, &TfmKvor::DBComboBox1Change);
+    connect(in, &InputPanel::ComboBox1Change, this, [this] {
+        m_categoryText = m_input->ui().ComboBox1->currentText();
+        ComboBox1Change();
+    });
+    connect(in, &InputPanel::RadioGroup1Click, this, [this] {
+        m_modeItem = m_input->ui().RadioGroup1->itemIndex();
+        RadioGroup1Click();
+    });
+    connect(in, &InputPanel::BitBtn1Click, this, &TfmKvor::Recalculate);
+    connect(in, &InputPanel::DBLookupComboBox3CloseUp, this, &TfmKvor::Recalculate);
+    connect(in, &InputPanel::DBEdit36Exit, this, &TfmKvor::Recalculate);
+    connect(in, &InputPanel::DBEdit40Exit, this, &TfmKvor::Recalculate);
+    connect(in, &InputPanel::DBEdit42Exit, this, &TfmKvor::Recalculate);
 }
 
 void TfmKvor::setAddDialog(TfmAdd *dialog)
@@ -371,8 +403,8 @@ void TfmKvor::Recalculate()
     HeatBalance balance;
     try {
         const CalcInputs inputs = BalanceSource::gather(*m_dm, includeBoxes(),
-                                                        listItems(this, "DBComboBox2", CalcInputs::defaultGoodsItems()),
-                                                        listItems(this, "DBComboBox1", CalcInputs::defaultProtectionItems()));
+                                                        listItems(m_ui->Panel4, "DBComboBox2", CalcInputs::defaultGoodsItems()),
+                                                        listItems(m_ui->Panel4, "DBComboBox1", CalcInputs::defaultProtectionItems()));
         balance = computeHeatBalance(inputs);
     } catch (const DbfError &e) {
         ErrorReporter::report(this, e.message());
@@ -404,7 +436,8 @@ void TfmKvor::showOutput(const CalcOutput &output)
         break;
     case OutputTarget::MainWindow:
         m_windowLabels.setText(output.name, output.text);
-        if (auto *label = findChild<QLabel *>(output.name))
+        // Looked up on the input panel: the dialogs owned by the window have labels of that name too.
+        if (auto *label = m_ui->Panel4->findChild<QLabel *>(output.name))
             label->setText(output.text);
         break;
     case OutputTarget::Record:
@@ -479,12 +512,18 @@ void TfmKvor::setProcessingModeItem(int item)
     if (item == m_modeItem)
         return;
     m_modeItem = item;
+    {
+        const QSignalBlocker quiet(m_input->ui().RadioGroup1);
+        m_input->ui().RadioGroup1->setItemIndex(item);
+    }
     RadioGroup1Click(); // a changed selection runs the selector's rule
 }
 
 void TfmKvor::setProductCategoryText(const QString &text)
 {
     m_categoryText = text;
+    const QSignalBlocker quiet(m_input->ui().ComboBox1); // its change rule runs later, from the command
+    m_input->ui().ComboBox1->setEditText(text);
 }
 
 void TfmKvor::setExecutorItems(const QStringList &names)

@@ -20,6 +20,7 @@ class QWindow;
 
 namespace kvor {
 
+class InputPanel;
 class TfmAdd;
 struct CalcOutput;
 
@@ -32,6 +33,7 @@ public:
     ~TfmKvor() override;
 
     Ui::TfmKvor *form() const { return m_ui.get(); }
+    InputPanel *inputPanel() const { return m_input; }
 
     // The forms created after this one (start-up order).
     void setDataModule(Tdm1 *dm);
@@ -117,7 +119,10 @@ private:
     void setResult(int field, double held);
     void showOutput(const CalcOutput &output);
 
+    void connectInputPanel();
+
     std::unique_ptr<Ui::TfmKvor> m_ui;
+    InputPanel *m_input = nullptr;
     QPointer<Tdm1> m_dm;
     QPointer<TfmAdd> m_add;
     QString m_appDir;

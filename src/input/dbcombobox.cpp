@@ -1,8 +1,10 @@
 #include "dbcombobox.h"
 
 #include "errorreporter.h"
+#include "storage/codepage.h"
 #include "storage/dbftable.h"
 
+#include <QKeyEvent>
 #include <QLineEdit>
 
 namespace kvor {
@@ -29,7 +31,12 @@ DbComboBox::DbComboBox(QWidget *parent)
             commit(); // a pick from a list-only list is written at once
         emit textChangedByUser();
     };
-    connect(this, &QComboBox::activated, this, userChange);
+    connect(this, &QComboBox::activated, this, [this, userChange] {
+        // In a typed-in list the pick already came as a change of the typed text.
+        if (isEditable() && lineEdit() && lineEdit()->hasFocus())
+            return;
+        userChange();
+    });
     connect(this, &QComboBox::editTextChanged, this, [this, userChange] {
         if (lineEdit() && lineEdit()->hasFocus())
             userChange();
@@ -53,18 +60,42 @@ void DbComboBox::setItems(const QStringList &items)
     addItems(list);
     setCurrentText(text);
     if (!isEditable())
-        setCurrentIndex(findText(text));
+        setCurrentIndex(storedIndex(text));
     m_showing = false;
+}
+
+void DbComboBox::plainTyping(QComboBox *box)
+{
+    box->setCompleter(nullptr);
+    box->setInsertPolicy(QComboBox::NoInsert);
+    if (QLineEdit *edit = box->lineEdit()) {
+        // Qt's own slots would pick the matching item and report it as activated.
+        QObject::disconnect(edit, SIGNAL(editingFinished()), box, SLOT(_q_editingFinished()));
+        QObject::disconnect(edit, SIGNAL(returnPressed()), box, SLOT(_q_returnPressed()));
+    }
+}
+
+int DbComboBox::storedIndex(const QString &stored) const
+{
+    const int exact = findText(stored, Qt::MatchExactly | Qt::MatchCaseSensitive);
+    if (exact >= 0 || stored.isEmpty())
+        return exact;
+    const QByteArray bytes = Cp866::encode(stored);
+    for (int i = 0; i < count(); ++i)
+        if (Cp866::encode(itemText(i)) == bytes)
+            return i;
+    return -1;
 }
 
 void DbComboBox::showField()
 {
     const QString text = m_link.field() ? m_link.field()->asString() : QString();
+    const int index = storedIndex(text);
     m_showing = true;
     if (isEditable())
-        setEditText(text);
+        setEditText(index >= 0 ? itemText(index) : text);
     else
-        setCurrentIndex(findText(text));
+        setCurrentIndex(index);
     m_showing = false;
 }
 
@@ -84,6 +115,16 @@ void DbComboBox::focusOutEvent(QFocusEvent *event)
 {
     commit();
     QComboBox::focusOutEvent(event);
+}
+
+void DbComboBox::keyPressEvent(QKeyEvent *event)
+{
+    if (m_enterMovesFocus && (event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter)) {
+        focusNextChild();
+        event->accept();
+        return;
+    }
+    QComboBox::keyPressEvent(event);
 }
 
 } // namespace kvor

@@ -4,8 +4,26 @@
 #include "storage/dbftable.h"
 
 #include <QKeyEvent>
+#include <QLocale>
 
 namespace kvor {
+
+namespace {
+
+// Numbers as the program shows a field without a display format: up to fifteen
+// significant digits (a volume of 6 × 4 × 3.2 shows 76.8), the system's separator.
+QString fieldText(DbfField *f)
+{
+    if (!f->isNumeric() && !(f->isCalculated() && f->kind() == FieldKind::Float))
+        return f->asString();
+    if (f->isNull())
+        return QString();
+    QString text = QString::number(f->asFloat(), 'g', 15);
+    text.replace(QLatin1Char('.'), QLocale().decimalPoint());
+    return text;
+}
+
+} // namespace
 
 DbEdit::DbEdit(QWidget *parent)
     : QLineEdit(parent)
@@ -38,7 +56,13 @@ void DbEdit::showField()
     setEnabled(true);
     if (f && f->kind() == FieldKind::String)
         setMaxLength(f->size());
-    setText(f ? f->asString() : QString());
+    QString text;
+    if (f)
+        ErrorReporter::guard(this, [&] {
+            text = fieldText(f);
+            return true;
+        });
+    setText(text);
 }
 
 void DbEdit::commit()

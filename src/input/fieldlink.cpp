@@ -3,6 +3,8 @@
 #include "storage/datasource.h"
 #include "storage/dbftable.h"
 
+#include <QScopedValueRollback>
+
 namespace kvor {
 
 FieldLink::FieldLink(QObject *parent)
@@ -17,7 +19,14 @@ void FieldLink::setDataSource(DataSource *source)
     m_source = source;
     if (source) {
         m_data = connect(source, &DataSource::dataChanged, this, [this](DbfField *f) {
-            if (!f || f->name().compare(m_fieldName, Qt::CaseInsensitive) == 0)
+            if (m_starting)
+                return;
+            if (!f || f->name().compare(m_fieldName, Qt::CaseInsensitive) == 0) {
+                emit refresh();
+                return;
+            }
+            // A calculated field follows every change of the fields it is made of.
+            if (DbfField *own = field(); own && own->isCalculated())
                 emit refresh();
         });
         m_update = connect(source, &DataSource::updateRecordRequested, this, [this] {
@@ -58,6 +67,7 @@ bool FieldLink::edit()
     DbfTable *t = table();
     if (!t || !t->active() || t->readOnly())
         return false;
+    const QScopedValueRollback<bool> starting(m_starting, true);
     t->edit();
     return true;
 }

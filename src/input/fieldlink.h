@@ -46,6 +46,7 @@ signals:
 private:
     QPointer<DataSource> m_source;
     QString m_fieldName;
+    bool m_starting = false; // our own Edit reloads the record: the control keeps its text
     QMetaObject::Connection m_data, m_update;
 };
 

@@ -1,9 +1,11 @@
 // Draws the program's pictures: the start-screen background, the New sign
 // frames, the news panel header, the tool bar and dialog button images and the
-// application icon. Everything is procedural with fixed seeds and uses only the
-// Liberation fonts (Debian fonts-liberation), so a rerun writes the same files.
+// application icon; given a second folder, also the input panel's page icons
+// and the full-load button glyph. Everything is procedural with fixed seeds and
+// uses only the Liberation fonts (Debian fonts-liberation), so a rerun writes the
+// same files.
 //
-// Usage: QT_QPA_PLATFORM=offscreen kvor-mkassets OUTPUT_FOLDER
+// Usage: QT_QPA_PLATFORM=offscreen kvor-mkassets OUTPUT_FOLDER [INPUT_PANEL_FOLDER]
 
 #include <QDir>
 #include <QFont>
@@ -1538,6 +1540,351 @@ QImage appIcon(int size)
     return img;
 }
 
+// ---------------------------------------------------------------------------
+// Input panel: one 32 x 32 picture per heat gain page, and the full-load glyph.
+
+struct IconPainter {
+    QImage img = transparentImage(32, 32);
+    QPainter p{&img};
+    IconPainter() { p.setRenderHint(QPainter::Antialiasing); }
+};
+
+QPen pen(const QColor &c, double w)
+{
+    QPen pn(c, w);
+    pn.setCapStyle(Qt::RoundCap);
+    pn.setJoinStyle(Qt::RoundJoin);
+    return pn;
+}
+
+// A red heat arrow: a wavy shaft ending in a head.
+void drawHeatArrow(QPainter &p, QPointF from, QPointF to, const QColor &c)
+{
+    QPainterPath shaft(from);
+    const QPointF d = to - from;
+    const double len = std::hypot(d.x(), d.y());
+    const QPointF u = d / len;
+    const QPointF n(-u.y(), u.x());
+    const int waves = 2;
+    for (int i = 1; i <= waves * 2; ++i) {
+        const double t0 = double(i - 1) / (waves * 2);
+        const double t1 = double(i) / (waves * 2);
+        const QPointF mid = from + d * ((t0 + t1) / 2) + n * ((i % 2) ? 2.2 : -2.2);
+        shaft.quadTo(mid, from + d * t1 * 0.82);
+    }
+    p.setBrush(Qt::NoBrush);
+    p.setPen(pen(c, 2.2));
+    p.drawPath(shaft);
+    const QPointF tip = to;
+    const QPointF base = from + d * 0.78;
+    QPolygonF head({tip, base + n * 4, base - n * 4});
+    p.setPen(Qt::NoPen);
+    p.setBrush(c);
+    p.drawPolygon(head);
+}
+
+QImage pageWalls()
+{
+    IconPainter ip;
+    QPainter &p = ip.p;
+    const QColor mortar(210, 204, 190);
+    p.fillRect(QRectF(3, 4, 18, 25), mortar);
+    const QColor brick(178, 70, 46), brickDark(128, 44, 30);
+    for (int row = 0; row < 6; ++row) {
+        const double y = 4.5 + row * 4.1;
+        const double shift = (row % 2) ? -4.5 : 0;
+        for (double x = 3 + shift; x < 21; x += 9) {
+            QRectF r(std::max(3.0, x + 0.5), y, std::min(8.0, 21 - std::max(3.0, x + 0.5) - 0.5), 3.3);
+            if (r.width() <= 0.5)
+                continue;
+            p.fillRect(r, brick);
+            p.fillRect(QRectF(r.left(), r.bottom() - 0.9, r.width(), 0.9), brickDark);
+        }
+    }
+    p.setPen(pen(QColor(90, 40, 30), 1));
+    p.setBrush(Qt::NoBrush);
+    p.drawRect(QRectF(3, 4, 18, 25));
+    // Insulation layer on the cold side.
+    p.fillRect(QRectF(21, 4, 4, 25), QColor(250, 226, 90));
+    p.setPen(pen(QColor(170, 140, 20), 0.8));
+    for (double y = 6; y < 29; y += 3)
+        p.drawLine(QPointF(21.5, y), QPointF(24.5, y + 1.5));
+    drawHeatArrow(p, QPointF(1, 16.5), QPointF(31, 16.5), QColor(230, 30, 20));
+    return ip.img;
+}
+
+QImage pageVentilation()
+{
+    IconPainter ip;
+    QPainter &p = ip.p;
+    // Duct grille with air streaming out of it.
+    p.setPen(pen(QColor(60, 70, 80), 1.2));
+    p.setBrush(QColor(196, 204, 212));
+    p.drawRoundedRect(QRectF(2, 6, 12, 20), 2, 2);
+    p.setPen(pen(QColor(90, 100, 110), 1.4));
+    for (double y = 10; y <= 22; y += 4)
+        p.drawLine(QPointF(4, y), QPointF(12, y));
+    const QColor air(40, 130, 230);
+    p.setBrush(Qt::NoBrush);
+    for (int i = 0; i < 3; ++i) {
+        const double y = 9 + i * 7;
+        QPainterPath wave(QPointF(16, y));
+        wave.cubicTo(QPointF(20, y - 3), QPointF(23, y + 3), QPointF(27, y));
+        p.setPen(pen(air, 1.8));
+        p.drawPath(wave);
+        p.setPen(Qt::NoPen);
+        p.setBrush(air);
+        p.drawPolygon(QPolygonF({QPointF(31, y), QPointF(26.5, y - 2.8), QPointF(26.5, y + 2.8)}));
+        p.setBrush(Qt::NoBrush);
+    }
+    return ip.img;
+}
+
+QImage pageInfiltration()
+{
+    IconPainter ip;
+    QPainter &p = ip.p;
+    // Door frame, the door swung open, warm air coming in.
+    p.setPen(pen(QColor(70, 50, 30), 1.4));
+    p.setBrush(QColor(40, 60, 90));
+    p.drawRect(QRectF(9, 3, 14, 26));
+    p.setBrush(QColor(198, 150, 92));
+    QPolygonF leaf({QPointF(23, 3), QPointF(29, 6), QPointF(29, 31), QPointF(23, 29)});
+    p.drawPolygon(leaf);
+    p.setBrush(QColor(60, 40, 20));
+    p.drawEllipse(QPointF(27.5, 17), 0.9, 0.9);
+    p.setPen(pen(QColor(90, 90, 90), 1.2));
+    p.drawLine(QPointF(1, 29.5), QPointF(31, 29.5));
+    drawHeatArrow(p, QPointF(2, 12), QPointF(20, 18), QColor(236, 112, 20));
+    drawHeatArrow(p, QPointF(2, 22), QPointF(20, 24), QColor(236, 112, 20));
+    return ip.img;
+}
+
+QImage pageTreatment()
+{
+    IconPainter ip;
+    QPainter &p = ip.p;
+    // A crate of goods and a thermometer beside it.
+    p.setPen(pen(QColor(110, 70, 30), 1.2));
+    p.setBrush(QColor(214, 168, 104));
+    p.drawRect(QRectF(2, 14, 18, 15));
+    p.drawLine(QPointF(2, 19), QPointF(20, 19));
+    p.drawLine(QPointF(2, 24), QPointF(20, 24));
+    p.setBrush(QColor(226, 90, 80));
+    p.drawEllipse(QRectF(5, 8, 6, 6));
+    p.setBrush(QColor(240, 200, 60));
+    p.drawEllipse(QRectF(11, 7, 7, 7));
+    p.setPen(pen(QColor(60, 60, 70), 1.2));
+    p.setBrush(Qt::white);
+    p.drawRoundedRect(QRectF(24, 2, 5, 22), 2.5, 2.5);
+    p.setBrush(QColor(220, 20, 20));
+    p.drawEllipse(QPointF(26.5, 26.5), 4, 4);
+    p.setPen(Qt::NoPen);
+    p.drawRect(QRectF(25.5, 9, 2, 15));
+    p.setPen(pen(QColor(60, 60, 70), 0.8));
+    for (double y = 5; y < 22; y += 3)
+        p.drawLine(QPointF(22, y), QPointF(23.5, y));
+    // Cold: a small snowflake marks the treatment.
+    drawSnowflake(p, QPointF(11, 22), 4.5, pen(QColor(30, 110, 220), 1));
+    return ip.img;
+}
+
+QImage pageRespiration()
+{
+    IconPainter ip;
+    QPainter &p = ip.p;
+    // An apple giving off breath.
+    QPainterPath apple;
+    apple.moveTo(14, 12);
+    apple.cubicTo(6, 6, 0, 14, 3, 22);
+    apple.cubicTo(5, 29, 10, 31, 14, 28.5);
+    apple.cubicTo(18, 31, 23, 29, 25, 22);
+    apple.cubicTo(28, 14, 22, 6, 14, 12);
+    QRadialGradient g(QPointF(10, 16), 14);
+    g.setColorAt(0, QColor(140, 220, 90));
+    g.setColorAt(1, QColor(40, 140, 30));
+    p.setPen(pen(QColor(30, 90, 20), 1));
+    p.setBrush(g);
+    p.drawPath(apple);
+    p.setPen(pen(QColor(110, 70, 30), 1.6));
+    p.drawLine(QPointF(14, 12), QPointF(15.5, 6));
+    p.setPen(Qt::NoPen);
+    p.setBrush(QColor(60, 170, 40));
+    QPainterPath leaf(QPointF(15.5, 7));
+    leaf.quadTo(QPointF(19, 2), QPointF(23, 4));
+    leaf.quadTo(QPointF(20, 8.5), QPointF(15.5, 7));
+    p.drawPath(leaf);
+    p.setBrush(Qt::NoBrush);
+    const QColor breath(120, 160, 220);
+    for (int i = 0; i < 3; ++i) {
+        const double x = 24 + i * 3;
+        QPainterPath w(QPointF(x, 16 - i * 2));
+        w.cubicTo(QPointF(x - 2, 13 - i * 2), QPointF(x + 2, 10 - i * 2), QPointF(x, 7 - i * 2));
+        p.setPen(pen(breath, 1.3));
+        p.drawPath(w);
+    }
+    return ip.img;
+}
+
+QImage pageLighting()
+{
+    IconPainter ip;
+    QPainter &p = ip.p;
+    QRadialGradient glow(QPointF(16, 12), 14);
+    glow.setColorAt(0, QColor(255, 250, 180, 200));
+    glow.setColorAt(1, QColor(255, 250, 180, 0));
+    p.setPen(Qt::NoPen);
+    p.setBrush(glow);
+    p.drawEllipse(QPointF(16, 12), 14, 14);
+    QPainterPath bulb;
+    bulb.addEllipse(QPointF(16, 11.5), 8, 8);
+    QPainterPath neck;
+    neck.addRect(QRectF(12, 17, 8, 5));
+    bulb = bulb.united(neck);
+    QRadialGradient g(QPointF(13.5, 9), 10);
+    g.setColorAt(0, QColor(255, 255, 230));
+    g.setColorAt(1, QColor(250, 210, 40));
+    p.setPen(pen(QColor(170, 130, 10), 1));
+    p.setBrush(g);
+    p.drawPath(bulb);
+    p.setPen(pen(QColor(120, 90, 20), 0.9));
+    p.setBrush(Qt::NoBrush);
+    p.drawPolyline(QPolygonF({QPointF(13.5, 17), QPointF(14.5, 12), QPointF(16, 14), QPointF(17.5, 12), QPointF(18.5, 17)}));
+    p.setBrush(QColor(150, 150, 160));
+    p.setPen(pen(QColor(80, 80, 90), 0.9));
+    p.drawRect(QRectF(12, 22, 8, 6));
+    p.drawLine(QPointF(12, 24), QPointF(20, 24));
+    p.drawLine(QPointF(12, 26), QPointF(20, 26));
+    p.setBrush(QColor(60, 60, 70));
+    p.drawRect(QRectF(14, 28, 4, 2));
+    return ip.img;
+}
+
+QImage pagePersonnel()
+{
+    IconPainter ip;
+    QPainter &p = ip.p;
+    // Two workers in warm jackets; the one behind is smaller.
+    auto person = [&](double cx, double top, double k, const QColor &jacket, const QColor &hat) {
+        p.setPen(pen(QColor(50, 40, 30), 0.9));
+        p.setBrush(QColor(240, 196, 160));
+        p.drawEllipse(QPointF(cx, top + 4.5 * k), 4 * k, 4 * k);
+        p.setBrush(hat);
+        QPainterPath cap;
+        cap.moveTo(cx - 4.2 * k, top + 4 * k);
+        cap.cubicTo(cx - 4 * k, top - 0.5 * k, cx + 4 * k, top - 0.5 * k, cx + 4.2 * k, top + 4 * k);
+        cap.closeSubpath();
+        p.drawPath(cap);
+        QPainterPath body;
+        body.moveTo(cx - 7 * k, top + 21 * k);
+        body.cubicTo(cx - 7 * k, top + 11 * k, cx - 5 * k, top + 9.5 * k, cx, top + 9.5 * k);
+        body.cubicTo(cx + 5 * k, top + 9.5 * k, cx + 7 * k, top + 11 * k, cx + 7 * k, top + 21 * k);
+        body.closeSubpath();
+        p.setBrush(jacket);
+        p.drawPath(body);
+        p.setPen(pen(QColor(230, 230, 230), 1));
+        p.drawLine(QPointF(cx, top + 10 * k), QPointF(cx, top + 20.5 * k));
+    };
+    person(22, 3, 0.85, QColor(60, 110, 200), QColor(200, 40, 40));
+    person(12, 7, 1.0, QColor(230, 120, 30), QColor(40, 60, 140));
+    return ip.img;
+}
+
+QImage pageVehicles()
+{
+    IconPainter ip;
+    QPainter &p = ip.p;
+    // A forklift with a pallet load on its forks.
+    p.setPen(pen(QColor(50, 50, 50), 1));
+    p.setBrush(QColor(250, 190, 30));
+    QPolygonF body({QPointF(8, 14), QPointF(14, 14), QPointF(16, 19), QPointF(22, 19), QPointF(22, 26),
+                    QPointF(6, 26), QPointF(6, 19)});
+    p.drawPolygon(body);
+    p.setBrush(Qt::NoBrush);
+    p.setPen(pen(QColor(50, 50, 50), 1.2));
+    p.drawLine(QPointF(8, 14), QPointF(8, 8));
+    p.drawLine(QPointF(8, 8), QPointF(15, 8));
+    p.drawLine(QPointF(15, 8), QPointF(15, 14));
+    p.setPen(pen(QColor(70, 70, 70), 1.8));
+    p.drawLine(QPointF(24, 5), QPointF(24, 27));
+    p.drawLine(QPointF(24, 27), QPointF(31, 27));
+    p.setPen(pen(QColor(110, 70, 30), 1));
+    p.setBrush(QColor(200, 150, 90));
+    p.drawRect(QRectF(25, 17, 6, 9));
+    p.drawRect(QRectF(25, 11, 6, 6));
+    p.setPen(pen(QColor(30, 30, 30), 1));
+    p.setBrush(QColor(40, 40, 40));
+    p.drawEllipse(QPointF(9.5, 27), 3.3, 3.3);
+    p.drawEllipse(QPointF(19.5, 27), 3.3, 3.3);
+    p.setBrush(QColor(170, 170, 170));
+    p.drawEllipse(QPointF(9.5, 27), 1.2, 1.2);
+    p.drawEllipse(QPointF(19.5, 27), 1.2, 1.2);
+    return ip.img;
+}
+
+QImage pageCoolers()
+{
+    IconPainter ip;
+    QPainter &p = ip.p;
+    // An air cooler: casing, one fan, and the defrost heater beneath.
+    QLinearGradient casing(QPointF(0, 3), QPointF(0, 22));
+    casing.setColorAt(0, QColor(236, 240, 244));
+    casing.setColorAt(1, QColor(176, 184, 194));
+    p.setPen(pen(QColor(70, 80, 90), 1));
+    p.setBrush(casing);
+    p.drawRoundedRect(QRectF(1.5, 3, 29, 19), 2, 2);
+    p.setBrush(QColor(50, 60, 70));
+    p.drawEllipse(QPointF(12, 12.5), 7.5, 7.5);
+    p.setBrush(QColor(120, 190, 240));
+    p.setPen(Qt::NoPen);
+    for (int i = 0; i < 4; ++i) {
+        p.save();
+        p.translate(12, 12.5);
+        p.rotate(i * 90 + 20);
+        QPainterPath blade(QPointF(0, 0));
+        blade.cubicTo(QPointF(2, -2), QPointF(6.5, -2), QPointF(6.5, 0.5));
+        blade.cubicTo(QPointF(4, 1.5), QPointF(2, 1.5), QPointF(0, 0));
+        p.drawPath(blade);
+        p.restore();
+    }
+    p.setBrush(QColor(200, 200, 200));
+    p.drawEllipse(QPointF(12, 12.5), 1.5, 1.5);
+    p.setPen(pen(QColor(90, 100, 110), 1));
+    for (double x = 22; x <= 28; x += 2)
+        p.drawLine(QPointF(x, 6), QPointF(x, 19));
+    // Heater element glowing red.
+    p.setPen(pen(QColor(220, 40, 20), 1.8));
+    p.setBrush(Qt::NoBrush);
+    QPainterPath coil(QPointF(3, 27));
+    for (int i = 0; i < 6; ++i) {
+        const double x = 3 + i * 4.5;
+        coil.quadTo(QPointF(x + 1.1, i % 2 ? 31 : 23.5), QPointF(x + 2.25, 27));
+        coil.quadTo(QPointF(x + 3.4, i % 2 ? 23.5 : 31), QPointF(x + 4.5, 27));
+    }
+    p.drawPath(coil);
+    return ip.img;
+}
+
+// 13 x 13: a chamber packed full of boxes.
+QImage fullLoadGlyph()
+{
+    QImage img = transparentImage(13, 13);
+    QPainter p(&img);
+    const QColor edge(110, 70, 30), face(214, 168, 104);
+    p.setPen(edge);
+    p.setBrush(face);
+    p.drawRect(0, 7, 5, 5);
+    p.drawRect(6, 7, 5, 5);
+    p.drawRect(3, 1, 5, 5);
+    p.setPen(QColor(20, 90, 20));
+    p.drawLine(12, 0, 12, 12);
+    p.drawLine(11, 0, 12, 0);
+    p.drawLine(11, 12, 12, 12);
+    return img;
+}
+
+bool saveInputPanelIcons(const QDir &dir);
+
 bool save(const QImage &img, const QDir &dir, const char *name, const char *format = nullptr, int quality = -1)
 {
     const QString path = dir.filePath(QString::fromLatin1(name));
@@ -1549,13 +1896,28 @@ bool save(const QImage &img, const QDir &dir, const char *name, const char *form
     return true;
 }
 
+bool saveInputPanelIcons(const QDir &dir)
+{
+    const std::pair<const char *, QImage (*)()> pages[] = {
+        {"page-walls.png", pageWalls},         {"page-ventilation.png", pageVentilation},
+        {"page-infiltration.png", pageInfiltration}, {"page-treatment.png", pageTreatment},
+        {"page-respiration.png", pageRespiration},   {"page-lighting.png", pageLighting},
+        {"page-personnel.png", pagePersonnel},       {"page-vehicles.png", pageVehicles},
+        {"page-coolers.png", pageCoolers},           {"full-load.png", fullLoadGlyph},
+    };
+    bool ok = true;
+    for (const auto &[name, make] : pages)
+        ok &= save(make().convertToFormat(QImage::Format_ARGB32), dir, name);
+    return ok;
+}
+
 } // namespace
 
 int main(int argc, char *argv[])
 {
     QGuiApplication app(argc, argv);
-    if (argc != 2) {
-        std::fprintf(stderr, "usage: %s OUTPUT_FOLDER\n", argv[0]);
+    if (argc != 2 && argc != 3) {
+        std::fprintf(stderr, "usage: %s OUTPUT_FOLDER [INPUT_PANEL_FOLDER]\n", argv[0]);
         return 1;
     }
     QDir dir(QString::fromLocal8Bit(argv[1]));
@@ -1581,6 +1943,14 @@ int main(int argc, char *argv[])
     for (int size : {32, 48, 64}) {
         const QByteArray name = "kvor-" + QByteArray::number(size) + ".png";
         ok &= save(appIcon(size).convertToFormat(QImage::Format_ARGB32), dir, name.constData());
+    }
+    if (argc == 3) {
+        QDir panel(QString::fromLocal8Bit(argv[2]));
+        if (!panel.mkpath(QStringLiteral("."))) {
+            std::fprintf(stderr, "cannot create %s\n", argv[2]);
+            return 1;
+        }
+        ok &= saveInputPanelIcons(panel);
     }
     return ok ? 0 : 1;
 }

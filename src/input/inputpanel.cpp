@@ -1,0 +1,384 @@
+#include "inputpanel.h"
+
+#include "dbcheckbox.h"
+#include "dbcombobox.h"
+#include "dbedit.h"
+#include "dblookupcombobox.h"
+#include "numericedit.h"
+#include "pagecontrol.h"
+#include "pagetabbar.h"
+#include "radiogroup.h"
+#include "storage/kvordm.h"
+#include "ui_inputpanel.h"
+
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QRadioButton>
+
+#include <algorithm>
+
+// Resources of a static library must be registered by hand, outside any namespace.
+static void initInputAssets()
+{
+    Q_INIT_RESOURCE(inputassets);
+}
+
+namespace kvor {
+
+namespace {
+
+using K = InputPanel::Kind;
+using S = InputPanel::Source;
+using H = InputPanel::Hook;
+
+InputPanel::Binding numeric(const char *object, const char *field, H hook, double min = 0, double max = 0,
+                            int maxLength = 0, bool validated = false)
+{
+    return {object, K::Numeric, S::Work, field, hook, min, max, validated, maxLength};
+}
+
+InputPanel::Binding lookup(const char *object, K kind, const char *field, H hook, S list, const char *listField)
+{
+    return {object, kind, S::Work, field, hook, 0, 0, false, 0, list, listField};
+}
+
+InputPanel::Binding plain(const char *object, K kind, S source, const char *field, H hook = H::None)
+{
+    return {object, kind, source, field, hook};
+}
+
+std::vector<InputPanel::Binding> makeBindings()
+{
+    std::vector<InputPanel::Binding> b = {
+        // Region.
+        lookup("DBLookupComboBox3", K::LookupList, "OB_RGNAIM", H::DBLookupComboBox3CloseUp, S::Region, "REG_NAIM"),
+        numeric("DBEdit36", "OB_RGTMAX", H::DBEdit36Exit, 0, 0, 0, true),
+        numeric("DBEdit37", "OB_RGVLAJ", H::DBEdit1Change, 50, 100),
+        // Chamber.
+        numeric("DBEdit38", "OB_KAMDL", H::DBEdit1Change),
+        numeric("DBEdit39", "OB_KAMSH", H::DBEdit1Change),
+        numeric("DBEdit40", "OB_KAMVS", H::DBEdit40Exit),
+        plain("DBEdit41", K::ReadOnly, S::Work, "ob_kamv"),
+        // Processing modes.
+        numeric("DBEdit42", "OB_TEMKAM", H::DBEdit42Exit, -60, 900),
+        plain("DBEdit11", K::FixedList, S::Work, "TE_VLAJ", H::DBComboBox1Change),
+        numeric("RxDBCalcEdit1", "OB_TIMEWRK", H::DBEdit1Change, 1, 24, 2),
+        numeric("DBEdit45", "OB_KZAPAS", H::DBEdit1Change, 1, 2),
+    };
+    // Page 1: six surfaces, all reporting to the same-construction rule.
+    const char *lists[] = {"DBLSt1", "DBLSt2", "DBLSt3", "DBLSt4", "DBLSt5", "DBLSt6"};
+    const char *insulations[] = {"DBLookupComboBox10", "DBLookupComboBox11", "DBLookupComboBox12",
+                                 "DBLookupComboBox13", "DBLookupComboBox14", "DBLookupComboBox15"};
+    const char *thicknesses[] = {"DBEdit17", "DBEdit19", "DBEdit20", "DBEdit21", "DBEdit22", "DBEdit23"};
+    const char *insulationThicknesses[] = {"DBEdit24", "DBEdit25", "DBEdit26", "DBEdit27", "DBEdit28", "DBEdit29"};
+    const char *temperatures[] = {"DBEdit30", "DBEdit31", "DBEdit32", "DBEdit33", "DBEdit34", "DBEdit35"};
+    static const char *const fields[5][6] = {
+        {"ST_M1", "ST_M2", "ST_M3", "ST_M4", "ST_M5", "ST_M6"},
+        {"ST_MT1", "ST_MT2", "ST_MT3", "ST_MT4", "ST_MT5", "ST_MT6"},
+        {"ST_IZ1", "ST_IZ2", "ST_IZ3", "ST_IZ4", "ST_IZ5", "ST_IZ6"},
+        {"ST_IZT1", "ST_IZT2", "ST_IZT3", "ST_IZT4", "ST_IZT5", "ST_IZT6"},
+        {"ST_TEM1", "ST_TEM2", "ST_TEM3", "ST_TEM4", "ST_TEM5", "ST_TEM6"},
+    };
+    for (int i = 0; i < 6; ++i) {
+        b.push_back(lookup(lists[i], K::LookupList, fields[0][i], H::chIdentClick, S::Mater, "M_NAIM"));
+        b.push_back(numeric(thicknesses[i], fields[1][i], H::chIdentClick, 0, 1000, 4));
+        b.push_back(lookup(insulations[i], K::LookupList, fields[2][i], H::chIdentClick, S::Izolm, "IZ_NAIM"));
+        b.push_back(numeric(insulationThicknesses[i], fields[3][i], H::chIdentClick, 0, 2000, 4));
+        b.push_back(numeric(temperatures[i], fields[4][i], H::chIdentClick, -50, 300, 3));
+    }
+    const std::vector<InputPanel::Binding> rest = {
+        plain("chIdent", K::CheckBox, S::Work, "ST_IDENT", H::chIdentClick),
+        // Page 2: ventilation.
+        numeric("DBEdit13", "VN_KR", H::DBEdit1Change),
+        plain("DBCheckBox4", K::CheckBox, S::Work, "VN_FLAG", H::DBCheckBox4Click),
+        // Page 3: infiltration.
+        numeric("DBEdit1", "IN_DV", H::DBEdit1Change),
+        numeric("DBEdit7", "IN_DH", H::DBEdit1Change),
+        plain("DBComboBox2", K::EditableList, S::Work, "IN_TOV", H::DBComboBox1Change),
+        plain("DBComboBox1", K::FixedList, S::Work, "IN_ZAV", H::DBComboBox1Change),
+        plain("DBCheckBox1", K::CheckBox, S::Work, "IN_TIP", H::DBCheckBox4Click),
+        numeric("DBEdit2", "IN_GPTS", H::DBEdit1Change),
+        // Page 4: product and packaging.
+        lookup("DBLookupComboBox1", K::LookupGrid, "TE_PTIP", H::DBComboBox1Change, S::Prod, "NAIM"),
+        numeric("DBEdit3", "TE_PMAS", H::DBEdit1Change),
+        numeric("DBEdit4", "TE_POBOR", H::DBEdit1Change),
+        numeric("DBEdit6", "TE_PT0", H::DBEdit1Change),
+        numeric("DBEdit5", "TE_PT1", H::DBEdit1Change),
+        plain("DBEdit18", K::ReadOnly, S::Prod, "TZAM"),
+        lookup("DBLookupComboBox2", K::LookupGrid, "TE_TTIP", H::DBComboBox1Change, S::Tara, "NAIM"),
+        numeric("DBEdit44", "TE_TMAS", H::DBEdit1Change),
+        numeric("DBEdit8", "TE_TOBOR", H::DBEdit1Change),
+        numeric("DBEdit10", "TE_TT0", H::DBEdit1Change),
+        numeric("DBEdit9", "TE_TT1", H::DBEdit1Change),
+        numeric("RxDBCalcEdit2", "IN_VSHTAB", H::None),
+        numeric("RxDBCalcEdit3", "IN_PLOTN", H::None),
+        // Page 6: lighting.
+        numeric("DBEdit14", "OS_TIME", H::DBEdit1Change),
+        numeric("DBEdit15", "OS_POW", H::DBEdit1Change),
+        plain("DBCheckBox2", K::CheckBox, S::Work, "OS_REC", H::DBCheckBox4Click),
+        // Page 7: personnel; page 8: loading vehicles.
+        numeric("DBEdit12", "PER_KOL", H::DBEdit1Change),
+        numeric("DBEdit16", "TRS_POW", H::DBEdit1Change),
+        // Page 9: air coolers.
+        numeric("DBEdit48", "VO_PROC", H::DBEdit1Change, 1, 90, 2, true),
+        plain("DBCheckBox3", K::CheckBox, S::Work, "VO_UTOCH", H::DBCheckBox4Click),
+        numeric("DBEdit46", "VO_KOLVO", H::DBEdit1Change),
+        numeric("DBEdit47", "VO_POW", H::DBEdit1Change),
+    };
+    b.insert(b.end(), rest.begin(), rest.end());
+    return b;
+}
+
+// Page by page, as the focus walks them; each group's controls in their own order.
+const char *const kTabOrder[] = {
+    "DBLookupComboBox3", "DBEdit36", "DBEdit37",
+    "DBEdit38", "DBEdit39", "DBEdit40",
+    "DBEdit42", "DBEdit11", "RxDBCalcEdit1", "DBEdit45", "RadioGroup1",
+    "Page95Control1",
+    "DBLSt1", "DBLSt2", "DBLSt3", "DBLSt4", "DBLSt5", "DBLSt6",
+    "DBLookupComboBox10", "DBLookupComboBox11", "DBLookupComboBox12",
+    "DBLookupComboBox13", "DBLookupComboBox14", "DBLookupComboBox15",
+    "chIdent",
+    "DBEdit17", "DBEdit19", "DBEdit20", "DBEdit21", "DBEdit22", "DBEdit23",
+    "DBEdit24", "DBEdit25", "DBEdit26", "DBEdit27", "DBEdit28", "DBEdit29",
+    "DBEdit30", "DBEdit31", "DBEdit32", "DBEdit33", "DBEdit34", "DBEdit35",
+    "DBEdit13", "DBCheckBox4",
+    "DBEdit1", "DBEdit7", "DBComboBox2", "DBComboBox1", "DBCheckBox1", "DBEdit2",
+    "ComboBox1", "DBLookupComboBox1", "DBEdit3", "DBEdit4", "DBEdit6", "DBEdit5",
+    "DBLookupComboBox2", "DBEdit44", "DBEdit8", "DBEdit10", "DBEdit9", "DBEdit18", "BitBtn1",
+    "RxDBCalcEdit2", "RxDBCalcEdit3", "RadioGroup2",
+    "DBEdit14", "DBEdit15", "DBCheckBox2",
+    "DBEdit12",
+    "DBEdit16",
+    "DBEdit48", "DBCheckBox3", "DBEdit46", "DBEdit47",
+};
+
+} // namespace
+
+const std::vector<InputPanel::Binding> &InputPanel::bindings()
+{
+    static const std::vector<Binding> b = makeBindings();
+    return b;
+}
+
+const std::vector<InputPanel::FixedItems> &InputPanel::fixedItems()
+{
+    static const std::vector<FixedItems> items = {
+        {"DBEdit11",
+         {QStringLiteral("60"), QStringLiteral("65"), QStringLiteral("70"), QStringLiteral("75"), QStringLiteral("80"),
+          QStringLiteral("85"), QStringLiteral("90"), QStringLiteral("95"), QStringLiteral("100")}},
+        {"DBComboBox2", {QStringLiteral("Штабелі на піддонах"), QStringLiteral("Мясні туші на гаках")}},
+        {"DBComboBox1", {QStringLiteral("Відсутня"), QStringLiteral("Штора"), QStringLiteral("Пов. завіса")}},
+        // The categories must equal the products table's TIP byte for byte: "Овочi" ends
+        // in a Latin i and "Iнше" starts with a Latin I.
+        {"ComboBox1",
+         {QStringLiteral("Мясне"), QStringLiteral("Морепродукти"), QStringLiteral("Молочне"),
+          QStringLiteral("Овоч") + QLatin1Char('i'), QStringLiteral("Фрукти"),
+          QLatin1Char('I') + QStringLiteral("нше")}},
+    };
+    return items;
+}
+
+bool InputPanel::isOurs(const QWidget *w) const
+{
+    for (const QWidget *top : {static_cast<QWidget *>(m_ui->GroupBox3), static_cast<QWidget *>(m_ui->GroupBox2),
+                               static_cast<QWidget *>(m_ui->GroupBox1), static_cast<QWidget *>(m_ui->Page95Control1)})
+        if (top == w || top->isAncestorOf(w))
+            return true;
+    return false;
+}
+
+InputPanel::InputPanel(QWidget *panel)
+    : QObject(panel)
+    , m_panel(panel)
+    , m_ui(std::make_unique<Ui::InputPanel>())
+{
+    initInputAssets();
+    m_ui->setupUi(panel);
+    setUpControls();
+    wireHooks();
+    applyTabOrder();
+}
+
+InputPanel::~InputPanel() = default;
+
+QWidget *InputPanel::widget(const char *objectName) const
+{
+    return m_panel->findChild<QWidget *>(QString::fromLatin1(objectName));
+}
+
+void InputPanel::setUpControls()
+{
+    for (const Binding &b : bindings()) {
+        QWidget *w = widget(b.object);
+        Q_ASSERT(w);
+        if (auto *edit = qobject_cast<NumericEdit *>(w)) {
+            edit->setRange(b.minValue, b.maxValue);
+            edit->setValidatedOnExit(b.validated);
+            edit->setMaxTextLength(b.maxLength);
+        } else if (auto *list = qobject_cast<DbLookupComboBox *>(w)) {
+            list->setMaxVisibleItems(b.kind == Kind::LookupGrid ? 8 : 7);
+        } else if (auto *fixed = qobject_cast<DbComboBox *>(w)) {
+            fixed->setEditable(b.kind == Kind::EditableList);
+        }
+    }
+    for (const FixedItems &f : fixedItems()) {
+        auto *box = qobject_cast<QComboBox *>(widget(f.object));
+        Q_ASSERT(box);
+        if (auto *bound = qobject_cast<DbComboBox *>(box))
+            bound->setItems(f.items);
+        else
+            box->addItems(f.items);
+    }
+    // Typed text stays as typed, and only the user's typing and picking count as changes.
+    DbComboBox::plainTyping(m_ui->DBComboBox2);
+    DbComboBox::plainTyping(m_ui->ComboBox1);
+    m_ui->ComboBox1->setCurrentIndex(-1); // its text comes with the first opened file
+    // Captions size themselves to their text, as the layout's labels always have;
+    // only the count of entries keeps its fixed box.
+    for (auto *label : m_panel->findChildren<QLabel *>()) {
+        if (label->text().isEmpty() || label == m_ui->Label3 || !isOurs(label))
+            continue;
+        const QSize text = label->fontMetrics().size(0, label->text());
+        label->resize(std::max(label->width(), text.width()), std::max(label->height(), text.height()));
+    }
+    m_ui->DBEdit11->setEnterMovesFocus(true);
+    m_ui->BitBtn1->setIconSize(QSize(13, 13));
+}
+
+void InputPanel::run(Hook hook)
+{
+    switch (hook) {
+    case Hook::None:
+        break;
+    case Hook::DBEdit1Change:
+        emit DBEdit1Change();
+        break;
+    case Hook::chIdentClick:
+        emit chIdentClick();
+        break;
+    case Hook::DBCheckBox4Click:
+        emit DBCheckBox4Click();
+        break;
+    case Hook::DBComboBox1Change:
+        emit DBComboBox1Change();
+        break;
+    case Hook::DBLookupComboBox3CloseUp:
+        emit DBLookupComboBox3CloseUp();
+        break;
+    case Hook::DBEdit36Exit:
+        emit DBEdit36Exit();
+        break;
+    case Hook::DBEdit40Exit:
+        emit DBEdit40Exit();
+        break;
+    case Hook::DBEdit42Exit:
+        emit DBEdit42Exit();
+        break;
+    }
+}
+
+void InputPanel::wireHooks()
+{
+    // Bound controls: the event each kind reports (leave, close-up, change,
+    // state change) runs the control's handler.
+    for (const Binding &b : bindings()) {
+        if (b.hook == Hook::None)
+            continue;
+        QWidget *w = widget(b.object);
+        const Hook hook = b.hook;
+        auto fire = [this, hook] { run(hook); };
+        if (auto *edit = qobject_cast<NumericEdit *>(w))
+            connect(edit, &NumericEdit::exited, this, fire);
+        else if (auto *list = qobject_cast<DbLookupComboBox *>(w))
+            connect(list, &DbLookupComboBox::closeUp, this, fire);
+        else if (auto *fixed = qobject_cast<DbComboBox *>(w))
+            connect(fixed, &DbComboBox::textChangedByUser, this, fire);
+        else if (auto *box = qobject_cast<DbCheckBox *>(w))
+            connect(box, &DbCheckBox::changed, this, fire);
+    }
+    // Controls that are not bound.
+    connect(m_ui->ComboBox1, &QComboBox::activated, this, &InputPanel::ComboBox1Change);
+    connect(m_ui->ComboBox1->lineEdit(), &QLineEdit::textEdited, this, &InputPanel::ComboBox1Change);
+    connect(m_ui->BitBtn1, &QPushButton::clicked, this, &InputPanel::BitBtn1Click);
+    connect(m_ui->RadioGroup1, &RadioGroup::clicked, this, &InputPanel::RadioGroup1Click);
+}
+
+std::vector<QWidget *> InputPanel::tabSequence() const
+{
+    std::vector<QWidget *> seq;
+    for (const char *name : kTabOrder) {
+        QWidget *w = widget(name);
+        if (auto *radio = qobject_cast<RadioGroup *>(w)) {
+            for (int i = 0; radio->button(i); ++i)
+                seq.push_back(radio->button(i));
+        } else if (auto *pages = qobject_cast<PageControl *>(w)) {
+            // The control hands the focus to its tab bar, which must follow it at once.
+            seq.push_back(pages);
+            seq.push_back(pages->tabBar());
+        } else if (w) {
+            seq.push_back(w);
+        }
+    }
+    return seq;
+}
+
+void InputPanel::applyTabOrder()
+{
+    // Ours first, then whatever the panel already held (the results, the
+    // totals, the buttons) in the order it had.
+    std::vector<QWidget *> seq = tabSequence();
+    std::vector<QWidget *> others;
+    for (QWidget *w = m_panel->nextInFocusChain(); w && w != m_panel; w = w->nextInFocusChain()) {
+        if (!m_panel->isAncestorOf(w) || w->focusPolicy() == Qt::NoFocus || w->focusProxy())
+            continue;
+        if (std::find(seq.begin(), seq.end(), w) != seq.end())
+            continue;
+        if (!isOurs(w))
+            others.push_back(w);
+    }
+    seq.insert(seq.end(), others.begin(), others.end());
+    for (size_t i = 1; i < seq.size(); ++i)
+        QWidget::setTabOrder(seq[i - 1], seq[i]);
+}
+
+DataSource *InputPanel::dataSource(Tdm1 &dm, Source source)
+{
+    switch (source) {
+    case Source::Work:
+        return &dm.dsWork;
+    case Source::Mater:
+        return &dm.dsMater;
+    case Source::Izolm:
+        return &dm.dsIzolm;
+    case Source::Region:
+        return &dm.dsRegion;
+    case Source::Prod:
+        return &dm.dsProd;
+    case Source::Tara:
+        return &dm.dsTara;
+    }
+    return nullptr;
+}
+
+void InputPanel::bind(Tdm1 &dm)
+{
+    for (const Binding &b : bindings()) {
+        QWidget *w = widget(b.object);
+        const QString field = QString::fromLatin1(b.field);
+        DataSource *source = dataSource(dm, b.source);
+        if (auto *edit = qobject_cast<NumericEdit *>(w))
+            edit->bind(source, field);
+        else if (auto *list = qobject_cast<DbLookupComboBox *>(w))
+            list->bind(source, field, dataSource(dm, b.listSource), QString::fromLatin1(b.listField));
+        else if (auto *fixed = qobject_cast<DbComboBox *>(w))
+            fixed->bind(source, field);
+        else if (auto *box = qobject_cast<DbCheckBox *>(w))
+            box->bind(source, field);
+        else if (auto *text = qobject_cast<DbEdit *>(w))
+            text->bind(source, field);
+    }
+}
+
+} // namespace kvor

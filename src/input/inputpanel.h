@@ -1,0 +1,107 @@
+#pragma once
+
+#include <QObject>
+#include <QStringList>
+
+#include <memory>
+#include <vector>
+
+class QWidget;
+
+namespace Ui {
+class InputPanel;
+}
+
+namespace kvor {
+
+class DataSource;
+class Tdm1;
+
+// The input groups and the nine pages of the main window's panel: laid onto the
+// panel beside the results groups, bound to the calculation record by one
+// binding table, and reporting every input event as the handler it belongs to.
+class InputPanel : public QObject {
+    Q_OBJECT
+public:
+    enum class Kind {
+        Numeric,      // numeric edit
+        LookupList,   // drop-down of a reference table's names, 7 rows
+        LookupGrid,   // the same with 8 rows (product, packaging)
+        FixedList,    // list-only drop-down with its own items
+        EditableList, // drop-down with its own items that also takes typed text
+        CheckBox,     // bound check box
+        ReadOnly,     // read-only edit, bold
+    };
+    enum class Source { Work, Mater, Izolm, Region, Prod, Tara };
+    // The handler each control's event runs.
+    enum class Hook {
+        None,
+        DBEdit1Change,
+        chIdentClick,
+        DBCheckBox4Click,
+        DBComboBox1Change,
+        DBLookupComboBox3CloseUp,
+        DBEdit36Exit,
+        DBEdit40Exit,
+        DBEdit42Exit,
+    };
+    struct Binding {
+        const char *object;
+        Kind kind;
+        Source source;
+        const char *field;
+        Hook hook = Hook::None;
+        double minValue = 0; // equal bounds: no range
+        double maxValue = 0;
+        bool validated = false;
+        int maxLength = 0; // 0: no limit
+        Source listSource = Source::Work;
+        const char *listField = nullptr;
+    };
+    struct FixedItems {
+        const char *object;
+        QStringList items;
+    };
+
+    // Lays the groups and pages onto `panel` (the main window's Panel4).
+    explicit InputPanel(QWidget *panel);
+    ~InputPanel() override;
+
+    Ui::InputPanel &ui() { return *m_ui; }
+    QWidget *panel() const { return m_panel; }
+    QWidget *widget(const char *objectName) const;
+
+    static const std::vector<Binding> &bindings();
+    static const std::vector<FixedItems> &fixedItems();
+    // The controls in tab order (compound ones by the widget that takes the focus).
+    std::vector<QWidget *> tabSequence() const;
+
+    // Binds every control to its field and its list's table.
+    void bind(Tdm1 &dm);
+
+signals:
+    void DBEdit1Change();
+    void chIdentClick();
+    void DBCheckBox4Click();
+    void DBComboBox1Change();
+    void ComboBox1Change();
+    void BitBtn1Click();
+    void RadioGroup1Click();
+    void DBLookupComboBox3CloseUp();
+    void DBEdit36Exit();
+    void DBEdit40Exit();
+    void DBEdit42Exit();
+
+private:
+    void setUpControls();
+    void wireHooks();
+    void applyTabOrder();
+    void run(Hook hook);
+    bool isOurs(const QWidget *w) const;
+    static DataSource *dataSource(Tdm1 &dm, Source source);
+
+    QWidget *m_panel;
+    std::unique_ptr<Ui::InputPanel> m_ui;
+};
+
+} // namespace kvor
