@@ -1,6 +1,7 @@
 // kvor-cli balance, run as a separate process on copies of the shipped template
 // with the shipped reference tables.
 
+#include "clirun.h"
 #include "storage/dbftable.h"
 
 #include <QCoreApplication>
@@ -23,29 +24,11 @@ using namespace kvor;
 
 namespace {
 
-struct Outcome {
-    int status = -1;
-    QByteArray out;
-    QByteArray err;
-};
+using Outcome = test::CliResult;
 
 Outcome balance(const QStringList &args, const QString &workingDir = QString())
 {
-    QProcess p;
-    if (!workingDir.isEmpty())
-        p.setWorkingDirectory(workingDir);
-    p.start(QStringLiteral(KVOR_BIN_DIR "/kvor-cli"), QStringList{"balance"} + args);
-    Outcome r;
-    if (!p.waitForFinished(60000)) {
-        p.kill();
-        p.waitForFinished();
-        r.err = "kvor-cli did not finish";
-        return r;
-    }
-    r.out = p.readAllStandardOutput();
-    r.err = p.readAllStandardError();
-    r.status = p.exitStatus() == QProcess::NormalExit ? p.exitCode() : -2;
-    return r;
+    return test::runCli(QStringList{"balance"} + args, workingDir);
 }
 
 const QString kData = QStringLiteral(KVOR_DATA_DIR);

@@ -1,5 +1,6 @@
 // kvor-cli dump, run as a separate process on tables built here.
 
+#include "clirun.h"
 #include "storage/dbftable.h"
 
 #include <QCoreApplication>
@@ -33,28 +34,8 @@ private:
 
 [[maybe_unused]] const auto *const appEnvironment = ::testing::AddGlobalTestEnvironment(new AppEnvironment);
 
-struct CliResult {
-    int status = -1;
-    QByteArray out;
-    QByteArray err;
-};
-
-CliResult runCli(const QStringList &args)
-{
-    QProcess p;
-    p.start(QStringLiteral(KVOR_BIN_DIR "/kvor-cli"), args);
-    CliResult r;
-    if (!p.waitForFinished(60000)) {
-        p.kill();
-        p.waitForFinished();
-        r.err = "kvor-cli did not finish";
-        return r;
-    }
-    r.out = p.readAllStandardOutput();
-    r.err = p.readAllStandardError();
-    r.status = p.exitStatus() == QProcess::NormalExit ? p.exitCode() : -2;
-    return r;
-}
+using test::CliResult;
+using test::runCli;
 
 const char *const productsHeader =
     R"({"fields":[)"

@@ -1,0 +1,35 @@
+#pragma once
+
+#include <QByteArray>
+#include <QProcess>
+#include <QStringList>
+
+namespace kvor::test {
+
+// One run of the built kvor-cli as a separate process.
+struct CliResult {
+    int status = -1; // -2: it crashed
+    QByteArray out;
+    QByteArray err;
+};
+
+inline CliResult runCli(const QStringList &args, const QString &workingDir = QString())
+{
+    QProcess p;
+    if (!workingDir.isEmpty())
+        p.setWorkingDirectory(workingDir);
+    p.start(QStringLiteral(KVOR_BIN_DIR "/kvor-cli"), args);
+    CliResult r;
+    if (!p.waitForFinished(60000)) {
+        p.kill();
+        p.waitForFinished();
+        r.err = "kvor-cli did not finish";
+        return r;
+    }
+    r.out = p.readAllStandardOutput();
+    r.err = p.readAllStandardError();
+    r.status = p.exitStatus() == QProcess::NormalExit ? p.exitCode() : -2;
+    return r;
+}
+
+} // namespace kvor::test
