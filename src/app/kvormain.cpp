@@ -2,10 +2,10 @@
 
 #include "calc/balancesource.h"
 #include "calc/heatbalance.h"
-#include "calc/recordrules.h"
 #include "calc/rounding.h"
 #include "config.h"
 #include "input/errorreporter.h"
+#include "inputrules.h"
 #include "input/inputpanel.h"
 #include "input/radiogroup.h"
 #include "ui_inputpanel.h"
@@ -168,21 +168,22 @@ TfmKvor::~TfmKvor()
 
 void TfmKvor::setDataModule(Tdm1 *dm)
 {
+    m_rules.reset();
     m_dm = dm;
     if (dm) {
         dm->setHost(this);
         m_input->bind(*dm);
+        m_rules = std::make_unique<InputRules>(*this, *m_input, *dm);
     }
 }
 
-// The input panel's events run the window's handlers. The input rules that
-// several of them begin with (regions, walls, full load, temperatures) join
-// these handlers with the rules; until then each recalculates.
+// The input panel's events run the window's handlers; those with a rule of
+// their own hand it to the input rules.
 void TfmKvor::connectInputPanel()
 {
     InputPanel *in = m_input;
     connect(in, &InputPanel::DBEdit1Change, this, &TfmKvor::DBEdit1Change);
-    connect(in, &InputPanel::chIdentClick, this, &TfmKvor::Recalculate);
+    connect(in, &InputPanel::chIdentClick, this, &TfmKvor::chIdentClick);
     connect(in, &InputPanel::DBCheckBox4Click, this, &TfmKvor::DBCheckBox4Click);
     connect(in, &InputPanel::DBComboBox1Change, this, &TfmKvor::DBComboBox1Change);
     connect(in, &InputPanel::ComboBox1Change, this, [this] {
@@ -193,11 +194,11 @@ void TfmKvor::connectInputPanel()
         m_modeItem = m_input->ui().RadioGroup1->itemIndex();
         RadioGroup1Click();
     });
-    connect(in, &InputPanel::BitBtn1Click, this, &TfmKvor::Recalculate);
-    connect(in, &InputPanel::DBLookupComboBox3CloseUp, this, &TfmKvor::Recalculate);
-    connect(in, &InputPanel::DBEdit36Exit, this, &TfmKvor::Recalculate);
-    connect(in, &InputPanel::DBEdit40Exit, this, &TfmKvor::Recalculate);
-    connect(in, &InputPanel::DBEdit42Exit, this, &TfmKvor::Recalculate);
+    connect(in, &InputPanel::BitBtn1Click, this, &TfmKvor::BitBtn1Click);
+    connect(in, &InputPanel::DBLookupComboBox3CloseUp, this, &TfmKvor::DBLookupComboBox3CloseUp);
+    connect(in, &InputPanel::DBEdit36Exit, this, &TfmKvor::DBEdit36Exit);
+    connect(in, &InputPanel::DBEdit40Exit, this, &TfmKvor::DBEdit40Exit);
+    connect(in, &InputPanel::DBEdit42Exit, this, &TfmKvor::DBEdit42Exit);
 }
 
 void TfmKvor::setAddDialog(TfmAdd *dialog)
@@ -457,52 +458,64 @@ void TfmKvor::DBEdit1Change()
 
 void TfmKvor::ComboBox1Change()
 {
-    if (!m_dm)
-        return;
-    if (!ErrorReporter::guard(this, [this] {
-            RecordRules::productCategory(*m_dm, m_categoryText);
-            return true;
-        }))
-        return;
-    DBComboBox1Change();
+    if (m_dm && m_rules)
+        m_rules->ComboBox1Change(m_categoryText);
 }
 
 void TfmKvor::DBComboBox1Change()
 {
-    if (!calculationOpen()) {
+    if (m_dm && m_rules)
+        m_rules->DBComboBox1Change();
+    else
         Prompts::instance().message(this, QStringLiteral("База не открылась !"));
-        return;
-    }
-    if (!ErrorReporter::guard(this, [this] { return RecordRules::productConsistency(*m_dm); }))
-        return;
-    Recalculate();
 }
 
 void TfmKvor::DBCheckBox4Click()
 {
-    if (!calculationOpen())
-        return;
-    // Enabling the rate, fan and lighting fields belongs to the input panel's
-    // own controls; the record side is shared with the batch tool.
-    if (!ErrorReporter::guard(this, [this] {
-            RecordRules::checkBoxes(*m_dm);
-            return true;
-        }))
-        return;
-    Recalculate();
+    if (m_dm && m_rules)
+        m_rules->DBCheckBox4Click();
 }
 
 void TfmKvor::RadioGroup1Click()
 {
-    if (!calculationOpen())
-        return;
-    // The mode's labels and the stored-mass fields switch with the input panel.
-    if (!ErrorReporter::guard(this, [this] {
-            RecordRules::processingMode(*m_dm, m_modeItem);
-            return true;
-        }))
-        return;
-    Recalculate();
+    if (m_dm && m_rules)
+        m_rules->RadioGroup1Click(m_modeItem);
+}
+
+void TfmKvor::chIdentClick()
+{
+    if (m_dm && m_rules)
+        m_rules->chIdentClick();
+}
+
+void TfmKvor::BitBtn1Click()
+{
+    if (m_dm && m_rules)
+        m_rules->BitBtn1Click();
+}
+
+void TfmKvor::DBLookupComboBox3CloseUp()
+{
+    if (m_dm && m_rules)
+        m_rules->DBLookupComboBox3CloseUp();
+}
+
+void TfmKvor::DBEdit36Exit()
+{
+    if (m_dm && m_rules)
+        m_rules->DBEdit36Exit();
+}
+
+void TfmKvor::DBEdit40Exit()
+{
+    if (m_dm && m_rules)
+        m_rules->DBEdit40Exit();
+}
+
+void TfmKvor::DBEdit42Exit()
+{
+    if (m_dm && m_rules)
+        m_rules->DBEdit42Exit();
 }
 
 // ---------------------------------------------------------------- data-module host

@@ -21,6 +21,7 @@ class QWindow;
 namespace kvor {
 
 class InputPanel;
+class InputRules;
 class TfmAdd;
 struct CalcOutput;
 
@@ -34,6 +35,7 @@ public:
 
     Ui::TfmKvor *form() const { return m_ui.get(); }
     InputPanel *inputPanel() const { return m_input; }
+    InputRules *inputRules() const { return m_rules.get(); }
 
     // The forms created after this one (start-up order).
     void setDataModule(Tdm1 *dm);
@@ -62,6 +64,12 @@ public:
     void DBComboBox1Change();
     void DBCheckBox4Click();
     void RadioGroup1Click();
+    void chIdentClick();
+    void BitBtn1Click();
+    void DBLookupComboBox3CloseUp();
+    void DBEdit36Exit();
+    void DBEdit40Exit();
+    void DBEdit42Exit();
     // Runs whenever the value shown in CurrencyEdit11 changes; the equipment
     // selection hooks in here to drop a system chosen for another capacity.
     void CurrencyEdit11Change();
@@ -123,6 +131,7 @@ private:
 
     std::unique_ptr<Ui::TfmKvor> m_ui;
     InputPanel *m_input = nullptr;
+    std::unique_ptr<InputRules> m_rules; // with the data module
     QPointer<Tdm1> m_dm;
     QPointer<TfmAdd> m_add;
     QString m_appDir;

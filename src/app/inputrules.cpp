@@ -1,0 +1,280 @@
+#include "inputrules.h"
+
+#include "calc/recordrules.h"
+#include "input/errorreporter.h"
+#include "input/inputpanel.h"
+#include "input/radiogroup.h"
+#include "kvormain.h"
+#include "prompts.h"
+#include "storage/dbftable.h"
+#include "storage/kvordm.h"
+#include "ui_inputpanel.h"
+
+#include <QKeyEvent>
+#include <QLabel>
+#include <QLineEdit>
+
+#include <algorithm>
+
+namespace kvor {
+
+namespace {
+
+QString text(const DbfTable &t, const char *field)
+{
+    return t.value(QString::fromLatin1(field)).toString();
+}
+
+double number(const DbfTable &t, const char *field)
+{
+    return t.value(QString::fromLatin1(field)).toDouble();
+}
+
+QString surfaceField(const char *stem, int surface)
+{
+    return QString::fromLatin1(stem) + QString::number(surface);
+}
+
+} // namespace
+
+InputRules::InputRules(TfmKvor &window, InputPanel &panel, Tdm1 &dm)
+    : QObject(&window)
+    , m_window(window)
+    , m_panel(panel)
+    , m_dm(dm)
+{
+    // Typed outdoor values are only allowed once the region list says "Другой".
+    m_panel.ui().DBEdit36->setEnabled(false);
+    m_panel.ui().DBEdit37->setEnabled(false);
+    // Enter in a result field walks on like it does in the inputs.
+    for (int field = 1; field <= 11; ++field)
+        if (QLineEdit *e = m_window.resultEdit(field))
+            e->installEventFilter(this);
+}
+
+QString InputRules::otherRegion()
+{
+    return QStringLiteral("Другой");
+}
+
+bool InputRules::open() const
+{
+    return m_window.calculationOpen();
+}
+
+bool InputRules::guarded(const std::function<bool()> &f)
+{
+    return ErrorReporter::guard(&m_window, f);
+}
+
+void InputRules::setLabel(const char *name, const QString &caption)
+{
+    auto *label = m_panel.panel()->findChild<QLabel *>(QString::fromLatin1(name));
+    if (!label)
+        return;
+    label->setText(caption);
+    // Captions size themselves to their text, never below their design box.
+    const QSize size = label->fontMetrics().size(0, caption);
+    label->resize(std::max(label->width(), size.width()), std::max(label->height(), size.height()));
+}
+
+void InputRules::RadioGroup1Click(int item)
+{
+    if (!guarded([&] {
+            RecordRules::processingMode(m_dm, item);
+            return true;
+        }))
+        return;
+    Ui::InputPanel &ui = m_panel.ui();
+    const bool storage = item == 0;
+    if (storage) {
+        setLabel("Label13", QStringLiteral("Время работы оборуд."));
+        setLabel("Label54", QStringLiteral("Суточный оборот,(кг)"));
+        setLabel("Label11", QStringLiteral("Суточный оборот,(кг)"));
+    } else {
+        setLabel("Label13", QStringLiteral("Час     термообробки "));
+        setLabel("Label54", QStringLiteral("Охолоджувана маса,(кг)"));
+        setLabel("Label11", QStringLiteral("Охолоджувана маса,(кг)"));
+    }
+    for (QWidget *w : {static_cast<QWidget *>(ui.DBEdit3), static_cast<QWidget *>(ui.DBEdit44),
+                       static_cast<QWidget *>(ui.Label53), static_cast<QWidget *>(ui.Label43)})
+        w->setVisible(storage);
+    m_window.Recalculate();
+}
+
+void InputRules::DBLookupComboBox3CloseUp()
+{
+    Ui::InputPanel &ui = m_panel.ui();
+    if (!open())
+        return;
+    if (text(m_dm.taWork, "OB_RGNAIM") == otherRegion()) {
+        ui.DBEdit36->setEnabled(true);
+        ui.DBEdit37->setEnabled(true);
+    } else {
+        if (!guarded([this] {
+                DbfTable &work = m_dm.taWork;
+                work.edit();
+                work.setValue(QStringLiteral("OB_RGTMAX"), m_dm.taRegion.value(QStringLiteral("REG_TEM")));
+                work.setValue(QStringLiteral("OB_RGVLAJ"), m_dm.taRegion.value(QStringLiteral("REG_VLAJ")));
+                return true;
+            }))
+            return;
+        ui.DBEdit36->setEnabled(false);
+        ui.DBEdit37->setEnabled(false);
+    }
+    DBEdit36Exit();
+}
+
+void InputRules::DBEdit36Exit()
+{
+    if (!open())
+        return;
+    if (!guarded([this] {
+            DbfTable &work = m_dm.taWork;
+            work.edit();
+            const QVariant outdoor = work.value(QStringLiteral("OB_RGTMAX"));
+            for (int surface = 1; surface <= 6; ++surface)
+                work.setValue(surfaceField("ST_TEM", surface), outdoor);
+            return true;
+        }))
+        return;
+    m_window.Recalculate();
+}
+
+void InputRules::chIdentClick()
+{
+    if (!open())
+        return;
+    if (m_panel.ui().chIdent->isChecked()) {
+        if (!guarded([this] {
+                DbfTable &work = m_dm.taWork;
+                for (int surface = 2; surface <= 6; ++surface) {
+                    work.edit();
+                    for (const char *stem : {"ST_M", "ST_MT", "ST_IZ", "ST_IZT", "ST_TEM"})
+                        work.setValue(surfaceField(stem, surface), work.value(surfaceField(stem, 1)));
+                }
+                return true;
+            }))
+            return;
+    }
+    m_window.Recalculate();
+}
+
+void InputRules::DBEdit42Exit()
+{
+    if (!open())
+        return;
+    if (!guarded([this] {
+            DbfTable &work = m_dm.taWork;
+            if (text(work, "OB_TERMR") != RecordRules::storageMode())
+                return true;
+            work.first(); // posts what is pending
+            work.edit();
+            const QVariant chamber = work.value(QStringLiteral("OB_TEMKAM"));
+            work.setValue(QStringLiteral("TE_PT1"), chamber);
+            work.setValue(QStringLiteral("TE_TT1"), chamber);
+            return true;
+        }))
+        return;
+    m_window.Recalculate();
+}
+
+void InputRules::DBEdit40Exit()
+{
+    if (!open())
+        return;
+    if (!guarded([this] {
+            DbfTable &work = m_dm.taWork;
+            work.edit();
+            const double height = number(work, "OB_KAMVS");
+            work.setValue(QStringLiteral("IN_VSHTAB"), height >= 0.5 ? height - 0.5 : 0.0);
+            return true;
+        }))
+        return;
+    m_window.Recalculate();
+}
+
+void InputRules::BitBtn1Click()
+{
+    if (!open())
+        return;
+    const double fill = m_panel.ui().RadioGroup2->itemIndex() == 0 ? 0.7 : 0.5;
+    if (!guarded([this, fill] {
+            DbfTable &work = m_dm.taWork;
+            work.edit();
+            const double mass = number(work, "OB_KAMDL") * number(work, "OB_KAMSH") * number(work, "IN_VSHTAB")
+                                * number(work, "IN_PLOTN") * fill;
+            // Whole kilograms: the fields round half to even on assignment.
+            work.setValue(QStringLiteral("TE_PMAS"), mass);
+            const bool storage = text(work, "OB_TERMR") == RecordRules::storageMode();
+            work.setValue(QStringLiteral("TE_POBOR"), storage ? 0.1 * mass : mass);
+            return true;
+        }))
+        return;
+    m_window.Recalculate();
+}
+
+void InputRules::ComboBox1Change(const QString &category)
+{
+    if (!guarded([&] {
+            RecordRules::productCategory(m_dm, category);
+            return true;
+        }))
+        return;
+    DBComboBox1Change();
+}
+
+void InputRules::DBComboBox1Change()
+{
+    if (!open()) {
+        Prompts::instance().message(&m_window, QStringLiteral("База не открылась !"));
+        return;
+    }
+    if (!guarded([this] { return RecordRules::productConsistency(m_dm); }))
+        return;
+    m_window.Recalculate();
+}
+
+void InputRules::DBCheckBox4Click()
+{
+    if (!open())
+        return;
+    Ui::InputPanel &ui = m_panel.ui();
+    ui.DBEdit13->setEnabled(ui.DBCheckBox4->isChecked());
+    const bool refined = ui.DBCheckBox3->isChecked();
+    ui.DBEdit46->setEnabled(refined);
+    ui.DBEdit47->setEnabled(refined);
+    ui.DBEdit48->setEnabled(!refined);
+    const bool recommended = ui.DBCheckBox2->isChecked();
+    ui.DBEdit15->setEnabled(!recommended);
+    if (recommended
+        && !guarded([this] {
+               m_dm.taWork.edit();
+               m_dm.taWork.setValue(QStringLiteral("OS_POW"), 5);
+               return true;
+           }))
+        return;
+    m_window.Recalculate();
+}
+
+bool InputRules::eventFilter(QObject *watched, QEvent *event)
+{
+    if (event->type() != QEvent::KeyPress)
+        return false;
+    const int key = static_cast<QKeyEvent *>(event)->key();
+    if (key != Qt::Key_Return && key != Qt::Key_Enter)
+        return false;
+    auto *from = qobject_cast<QWidget *>(watched);
+    if (!from)
+        return false;
+    for (QWidget *w = from->nextInFocusChain(); w && w != from; w = w->nextInFocusChain()) {
+        if ((w->focusPolicy() & Qt::TabFocus) && w->isEnabled() && w->isVisibleTo(from->window())
+            && !w->focusProxy()) {
+            w->setFocus(Qt::TabFocusReason);
+            break;
+        }
+    }
+    return true;
+}
+
+} // namespace kvor
