@@ -104,11 +104,7 @@ void DbComboBox::commit()
     if (!m_dirty)
         return;
     m_dirty = false;
-    const QString text = currentText();
-    ErrorReporter::guard(this, [&] {
-        m_link.write(text.isEmpty() ? QVariant() : QVariant(text));
-        return true;
-    });
+    m_link.writeText(this, currentText());
 }
 
 void DbComboBox::focusOutEvent(QFocusEvent *event)

@@ -70,11 +70,7 @@ void DbEdit::commit()
     if (!m_dirty)
         return;
     m_dirty = false;
-    const QString text = this->text();
-    ErrorReporter::guard(this, [&] {
-        m_link.write(text.isEmpty() ? QVariant() : QVariant(text));
-        return true;
-    });
+    m_link.writeText(this, this->text());
 }
 
 void DbEdit::focusOutEvent(QFocusEvent *event)

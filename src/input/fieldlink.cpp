@@ -1,6 +1,7 @@
 #include "fieldlink.h"
 
 #include "storage/datasource.h"
+#include "errorreporter.h"
 #include "storage/dbftable.h"
 
 #include <QScopedValueRollback>
@@ -76,6 +77,14 @@ void FieldLink::write(const QVariant &value)
 {
     if (DbfField *f = field())
         f->setValue(value);
+}
+
+void FieldLink::writeText(QWidget *parent, const QString &text)
+{
+    ErrorReporter::guard(parent, [&] {
+        write(text.isEmpty() ? QVariant() : QVariant(text));
+        return true;
+    });
 }
 
 } // namespace kvor

@@ -9,6 +9,8 @@
 
 #include <functional>
 
+class QWidget;
+
 namespace kvor {
 
 class DbfField;
@@ -36,6 +38,9 @@ public:
     bool edit();
     // Writes the control's value; the table must be in edit or insert state.
     void write(const QVariant &value);
+    // Writes what a control's user typed (empty text clears the field); a
+    // table-layer error reaches the error box with `parent`.
+    void writeText(QWidget *parent, const QString &text);
 
     // The control's pending text is written when the record is posted or left.
     std::function<void()> updateData;

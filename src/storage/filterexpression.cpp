@@ -25,34 +25,16 @@ namespace {
 // Texts as the program sees them
 
 // Field bytes are in 866, comparisons happen in 1251. Both pages are single-byte,
-// so the conversion is a byte map; building it once keeps the per-record work
-// to one pass over the field bytes. If the codecs ever stop mapping byte for
-// byte, the map is marked unusable and the full conversion runs instead.
-struct ByteMap {
-    std::array<char, 256> to1251{};
-    bool usable = false;
-};
-
-const ByteMap &oemToAnsi()
+// so the conversion is a byte map built once; every byte of 866 has one
+// character, which 1251 holds or stands in for with one byte.
+const std::array<char, 256> &oemToAnsi()
 {
-    static const ByteMap map = [] {
-        ByteMap m;
-        char all[256];
-        QByteArray joined;
-        m.usable = true;
+    static const std::array<char, 256> map = [] {
+        std::array<char, 256> m{};
         for (int b = 0; b < 256; ++b) {
-            all[b] = char(b);
             const char c = char(b);
-            const QByteArray one = Cp1251::encode(Cp866::decode(&c, 1));
-            if (one.size() != 1) {
-                m.usable = false;
-                break;
-            }
-            m.to1251[size_t(b)] = one.at(0);
-            joined.append(one.at(0));
+            m[size_t(b)] = Cp1251::encode(Cp866::decode(&c, 1)).at(0);
         }
-        if (m.usable && Cp1251::encode(Cp866::decode(all, 256)) != joined)
-            m.usable = false;
         return m;
     }();
     return map;
@@ -73,19 +55,16 @@ void chopBlanks(QByteArray &bytes)
 const QByteArray &programText(const DbfField &field, const char *record, bool translate, QByteArray &out)
 {
     const QByteArray raw = field.rawTextFrom(record);
-    const ByteMap &map = oemToAnsi();
+    out.resize(raw.size());
+    char *p = out.data();
+    const char *from = raw.constData();
     if (!translate) {
-        out.resize(raw.size());
         if (!raw.isEmpty())
-            std::memcpy(out.data(), raw.constData(), size_t(raw.size()));
-    } else if (map.usable) {
-        out.resize(raw.size());
-        char *p = out.data();
-        const char *from = raw.constData();
-        for (qsizetype i = 0, n = raw.size(); i < n; ++i)
-            p[i] = map.to1251[static_cast<unsigned char>(from[i])];
+            std::memcpy(p, from, size_t(raw.size()));
     } else {
-        out = Cp1251::encode(Cp866::decode(raw));
+        const std::array<char, 256> &map = oemToAnsi();
+        for (qsizetype i = 0, n = raw.size(); i < n; ++i)
+            p[i] = map[static_cast<unsigned char>(from[i])];
     }
     chopBlanks(out);
     return out;
