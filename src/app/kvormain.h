@@ -1,6 +1,6 @@
 #pragma once
 
-#include "reports/reportlabels.h"
+#include "reports/core/reportlabels.h"
 #include "storage/kvordm.h"
 
 #include <QMainWindow>

@@ -1,7 +1,7 @@
 #include "kvoradd.h"
 #include "kvormain.h"
-#include "reports/kvorrep.h"
-#include "reports/kvorrep2.h"
+#include "reports/core/kvorrep.h"
+#include "reports/core/kvorrep2.h"
 #include "selection/kvorpodb.h"
 #include "storage/kvordm.h"
 

@@ -1,0 +1,10 @@
+#include "reportpreview.h"
+
+namespace kvor {
+
+ReportPreview::ReportPreview(QWidget *parent)
+    : QDialog(parent)
+{
+}
+
+} // namespace kvor
