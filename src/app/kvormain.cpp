@@ -4,6 +4,7 @@
 #include "calc/heatbalance.h"
 #include "calc/rounding.h"
 #include "config.h"
+#include "selection/kvorpodb.h"
 #include "input/errorreporter.h"
 #include "inputrules.h"
 #include "input/inputpanel.h"
@@ -126,6 +127,7 @@ TfmKvor::TfmKvor(QWidget *parent)
     connect(m_ui->FileExit1, &QAction::triggered, this, &QWidget::close);
     connect(m_ui->Button1, &QPushButton::clicked, this, &QWidget::close);
     connect(m_ui->Button3, &QPushButton::clicked, this, &TfmKvor::Button3Click);
+    connect(m_ui->Button2, &QPushButton::clicked, this, &TfmKvor::Button2Click);
     connect(m_ui->anim, &NewSign::clicked, this, &TfmKvor::animClick);
     for (int row = 1; row <= 9; ++row)
         connect(includeBox(row), &QCheckBox::clicked, this, &TfmKvor::DBEdit1Change);
@@ -204,6 +206,28 @@ void TfmKvor::connectInputPanel()
 void TfmKvor::setAddDialog(TfmAdd *dialog)
 {
     m_add = dialog;
+}
+
+void TfmKvor::setSelectionWindow(TfmPodbor *window)
+{
+    m_podbor = window;
+    if (!window)
+        return;
+    window->setRequiredCapacity([this] { return resultValue(11); });
+}
+
+void TfmKvor::Button2Click()
+{
+    if (!m_dm || !m_podbor)
+        return;
+    ErrorReporter::guard(this, [&] {
+        CatalogueSelection::reset(m_dm->taKat);
+        return true;
+    });
+    m_selectionOpen = true;
+    m_podbor->setDataModule(m_dm);
+    m_podbor->setDataDir(m_dataDir);
+    m_podbor->exec();
 }
 
 bool TfmKvor::calculationOpen() const
@@ -448,7 +472,17 @@ void TfmKvor::showOutput(const CalcOutput &output)
 
 void TfmKvor::CurrencyEdit11Change()
 {
-    // The equipment selection discards an adopted system here while it is open.
+    if (!m_selectionOpen || !m_dm || !m_dm->taWork.active())
+        return;
+    ErrorReporter::guard(this, [&] {
+        DbfTable &work = m_dm->taWork;
+        work.first();
+        work.edit();
+        for (const char *name : {"OBR_NAIM", "OBR_AGR", "OBR_VO", "OBR_SHKAF", "OBR_KMONT"})
+            work.setValue(QString::fromLatin1(name), QString());
+        work.setValue(QStringLiteral("PROIZSYS"), 0);
+        return true;
+    });
 }
 
 void TfmKvor::DBEdit1Change()

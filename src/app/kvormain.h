@@ -1,6 +1,7 @@
 #pragma once
 
 #include "reports/core/reportlabels.h"
+#include "selection/kvorpodb.h"
 #include "storage/kvordm.h"
 
 #include <QMainWindow>
@@ -23,6 +24,7 @@ namespace kvor {
 class InputPanel;
 class InputRules;
 class TfmAdd;
+
 struct CalcOutput;
 
 // The main window `fmKvor`: start screen, menu, tool bar, the input panel and
@@ -40,6 +42,8 @@ public:
     // The forms created after this one (start-up order).
     void setDataModule(Tdm1 *dm);
     void setAddDialog(TfmAdd *dialog);
+    void setSelectionWindow(TfmPodbor *window);
+    TfmPodbor *selectionWindow() const { return m_podbor; }
     Tdm1 *dm() const { return m_dm; }
 
     // The folder the executable lives in; DATA beside it. Tests point it elsewhere.
@@ -70,9 +74,10 @@ public:
     void DBEdit36Exit();
     void DBEdit40Exit();
     void DBEdit42Exit();
-    // Runs whenever the value shown in CurrencyEdit11 changes; the equipment
-    // selection hooks in here to drop a system chosen for another capacity.
+    // Runs whenever the value shown in CurrencyEdit11 changes: a system chosen
+    // for another capacity is dropped.
     void CurrencyEdit11Change();
+    void Button2Click(); // the equipment selection
     void FileNew1Execute();
     void FileOpen1Execute();
     void FileSave1Execute();
@@ -134,6 +139,7 @@ private:
     std::unique_ptr<InputRules> m_rules; // with the data module
     QPointer<Tdm1> m_dm;
     QPointer<TfmAdd> m_add;
+    QPointer<TfmPodbor> m_podbor;
     QString m_appDir;
     QString m_dataDir;
     bool m_tablesOpened = false;

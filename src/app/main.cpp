@@ -24,6 +24,7 @@ int main(int argc, char *argv[])
 
     fmKvor.setDataModule(&dm1);
     fmKvor.setAddDialog(&fmAdd);
+    fmKvor.setSelectionWindow(&fmPodbor);
     fmAdd.setDataModule(&dm1);
     QObject::connect(&fmAdd, &kvor::TfmAdd::folderChanged, &fmKvor, &kvor::TfmKvor::setFileFolder);
 

@@ -2,24 +2,15 @@
 
 #include "cliargs.h"
 
+#include "batchsession.h"
 #include "jsonwriter.h"
 
-#include "calc/balancesource.h"
-#include "calc/heatbalance.h"
-#include "calc/recordrules.h"
 #include "calc/rounding.h"
-#include "storage/calcfiles.h"
 #include "storage/dbferror.h"
-#include "storage/kvordm.h"
 
-#include <QCoreApplication>
-#include <QDir>
-#include <QFileInfo>
-#include <QTemporaryDir>
 
 #include <algorithm>
 #include <exception>
-#include <optional>
 #include <vector>
 
 namespace kvor {
@@ -43,99 +34,6 @@ const GainRow kGains[9] = {
     {"vehicles", "Теплопритік від НТЗ Qнтз, кВт"},
     {"fans", "Теплопритік від двигунів вентиляторів Qпо, кВт"},
 };
-
-// What the data module's open step asks of a freshly started main window: the
-// mode selector starts on storage, the include boxes all ticked.
-class BatchHost : public Tdm1Host {
-public:
-    explicit BatchHost(Tdm1 &dm) : m_dm(dm) {}
-
-    void setProcessingModeItem(int item) override
-    {
-        if (item == m_modeItem)
-            return;
-        m_modeItem = item;
-        RecordRules::processingMode(m_dm, item);
-    }
-    void setProductCategoryText(const QString &text) override { m_category = text; }
-    void setExecutorItems(const QStringList &) override {}
-    void setIncludeBoxes(const std::array<bool, 9> &checked) override { m_boxes = checked; }
-    std::array<bool, 9> includeBoxes() const override { return m_boxes; }
-    void settingsOpened(const QString &) override {}
-
-    const QString &category() const { return m_category; }
-
-private:
-    Tdm1 &m_dm;
-    int m_modeItem = 0;
-    QString m_category;
-    std::array<bool, 9> m_boxes{true, true, true, true, true, true, true, true, true};
-};
-
-// What one run showed: the panel fields and labels it reached.
-struct Shown {
-    std::array<std::optional<double>, 11> panel;
-    std::vector<std::pair<QString, QString>> labels; // calculation report and window, in run order
-    std::optional<double> ventilationRate;
-    std::optional<qint64> entries;
-    QString mode;
-    QString error;
-};
-
-// The data module's tables the calculation reads, from `dataDir`, read-only.
-void openReferenceTables(Tdm1 &dm, const QString &dataDir)
-{
-    for (DbfTable *t : {&dm.taMater, &dm.taIzolm, &dm.taInt, &dm.taProd, &dm.taTara}) {
-        t->setDatabaseName(dataDir);
-        t->setReadOnly(true);
-        t->open();
-    }
-}
-
-// Opens the copy and runs what the Open command runs after it: the check-box
-// rule, then the category rule with its product check, which recalculates.
-// Earlier runs of the window's open path are not repeated: each one is
-// overwritten by this last one, which sees the record as the open left it.
-Shown balanceAfterOpen(Tdm1 &dm, BatchHost &host, const QString &copy)
-{
-    dm.taWork.setDatabaseName(QString());
-    dm.taWork.setTableName(copy);
-    dm.taWork.open();
-
-    RecordRules::checkBoxes(dm);
-    RecordRules::productCategory(dm, host.category());
-    RecordRules::productConsistency(dm);
-
-    const HeatBalance balance = computeHeatBalance(BalanceSource::gather(dm, host.includeBoxes()));
-    Shown shown;
-    bool rateShown = false;
-    bool entriesShown = false;
-    const bool applied = BalanceSource::apply(dm, balance, [&](const CalcOutput &o) {
-        switch (o.target) {
-        case OutputTarget::Panel:
-            if (const int field = BalanceSource::panelField(o))
-                shown.panel[size_t(field - 1)] = o.value;
-            break;
-        case OutputTarget::CalculationReport:
-        case OutputTarget::MainWindow:
-            rateShown = rateShown || o.name == QLatin1String("QRLabel77");
-            entriesShown = entriesShown || o.name == QLatin1String("Label3");
-            shown.labels.emplace_back(o.name, o.text);
-            break;
-        case OutputTarget::EquipmentListReport: // the same text as the calculation report's QRLabel98
-        case OutputTarget::Record:
-            break;
-        }
-    }, &shown.error);
-    if (applied && !balance.completed())
-        shown.error = balance.error;
-    if (rateShown)
-        shown.ventilationRate = balance.ventilationRate;
-    if (entriesShown)
-        shown.entries = balance.entries;
-    shown.mode = dm.taWork.value(QStringLiteral("OB_TERMR")).toString();
-    return shown;
-}
 
 // Labels by number, Label3 beside its report twin QRLabel97.
 std::vector<std::pair<QString, QString>> orderedLabels(const std::vector<std::pair<QString, QString>> &labels)
@@ -167,7 +65,7 @@ QByteArray heldNumber(const std::optional<double> &v)
     return v ? Rounding::fixed(*v, 2).toLatin1() : QByteArray("null");
 }
 
-QByteArray json(const QString &file, const Shown &s)
+QByteArray json(const QString &file, const BatchShown &s)
 {
     QByteArray out;
     auto key = [&](const char *name) { out += JsonWriter::quoted(QString::fromLatin1(name)) + ':'; };
@@ -217,7 +115,7 @@ QByteArray json(const QString &file, const Shown &s)
     return out;
 }
 
-QByteArray table(const QString &file, const Shown &s)
+QByteArray table(const QString &file, const BatchShown &s)
 {
     auto value = [](const std::optional<double> &v) { return v ? Rounding::fixed(*v, 2) : QStringLiteral("—"); };
     QStringList lines;
@@ -255,40 +153,19 @@ int BalanceCommand::run(const QStringList &args, QByteArray &out, QString &err)
     }
     const QString file = parsed.file();
     const bool asJson = parsed.has(QStringLiteral("--json"));
-    QString dataDir = parsed.value(QStringLiteral("--data"));
-    if (dataDir.isNull())
-        dataDir = QDir(QCoreApplication::applicationDirPath()).filePath(QStringLiteral("DATA"));
+    const QString dataDir = parsed.value(QStringLiteral("--data"));
 
-    QTemporaryDir temp;
-    if (!temp.isValid()) {
-        err = QStringLiteral("Cannot create a temporary folder: %1").arg(temp.errorString());
-        return 1;
-    }
-
-    Shown shown;
-    Tdm1 dm;
-    BatchHost host(dm);
-    dm.setHost(&host);
+    BatchSession session;
     try {
-        if (QFileInfo(file).isDir())
-            throw DbfError(QStringLiteral("Cannot open file %1").arg(file));
-        const QString copy = temp.filePath(QFileInfo(file).fileName());
-        CalcFiles::copyFileWithDate(file, copy);
-        openReferenceTables(dm, dataDir);
-        shown = balanceAfterOpen(dm, host, copy);
+        session.open(file, dataDir);
     } catch (const DbfError &e) {
         err = e.message();
     } catch (const std::exception &e) {
         err = QString::fromLocal8Bit(e.what());
     }
-    // Closing writes only the copy; a failure there changes nothing reported.
-    try {
-        dm.taWork.close();
-    } catch (const DbfError &) {
-    }
-    dm.setHost(nullptr);
     if (!err.isEmpty())
         return 1;
+    const BatchShown &shown = session.shown();
 
     out = asJson ? json(file, shown) : table(file, shown);
     if (shown.error.isEmpty())

@@ -1,5 +1,6 @@
 #include "balancecommand.h"
 #include "dumpcommand.h"
+#include "selectcommand.h"
 
 #include <QCoreApplication>
 #include <QStringList>
@@ -10,8 +11,8 @@ namespace {
 
 int usage()
 {
-    std::fprintf(stderr, "usage:\n  %s\n  %s\n", qPrintable(kvor::DumpCommand::usage()),
-                 qPrintable(kvor::BalanceCommand::usage()));
+    std::fprintf(stderr, "usage:\n  %s\n  %s\n  %s\n", qPrintable(kvor::DumpCommand::usage()),
+                 qPrintable(kvor::BalanceCommand::usage()), qPrintable(kvor::SelectCommand::usage()));
     return 1;
 }
 
@@ -32,6 +33,8 @@ int main(int argc, char *argv[])
         status = kvor::DumpCommand::run(args, out, err);
     else if (command == QLatin1String("balance"))
         status = kvor::BalanceCommand::run(args, out, err);
+    else if (command == QLatin1String("select"))
+        status = kvor::SelectCommand::run(args, out, err);
     else
         return usage();
     // A command may have a result and a message both (a balance that stopped).

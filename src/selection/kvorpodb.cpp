@@ -1,12 +1,309 @@
 #include "kvorpodb.h"
 
+#include "ui_kvorpodb.h"
+
+#include "input/errorreporter.h"
+#include "storage/dbferror.h"
+#include "storage/kvordm.h"
+
+#include <QApplication>
+#include <QHeaderView>
+#include <QMessageBox>
+#include <QScreen>
+
 namespace kvor {
+
+namespace {
+
+void setFontColour(QWidget *w, const QColor &colour)
+{
+    QPalette p = w->palette();
+    p.setColor(QPalette::WindowText, colour);
+    w->setPalette(p);
+}
+
+void setPixelFont(QWidget *w, int pixels, bool bold)
+{
+    QFont f(QStringLiteral("Arial"));
+    f.setPixelSize(pixels);
+    f.setBold(bold);
+    w->setFont(f);
+}
+
+} // namespace
 
 TfmPodbor::TfmPodbor(QWidget *parent)
     : QDialog(parent)
+    , m_ui(std::make_unique<Ui::TfmPodbor>())
 {
+    m_ui->setupUi(this);
     setObjectName(QStringLiteral("fmPodbor"));
     setModal(true);
+    // Fixed border, the system menu only.
+    setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint
+                   | Qt::MSWindowsFixedSizeDialogHint);
+    setFixedSize(768, 365);
+
+    Ui::TfmPodbor &u = *m_ui;
+    setPixelFont(u.Panel1, 11, false);
+    setPixelFont(u.Label1, 13, true);
+    setFontColour(u.Label1, QColor(0, 255, 255));
+    setPixelFont(u.Label3, 16, true);
+    setFontColour(u.Label3, QColor(255, 0, 255));
+    QPalette grey = u.Label3->palette();
+    grey.setColor(QPalette::Window, QColor(128, 128, 128));
+    u.Label3->setPalette(grey);
+    for (QLabel *l : {u.Label4, u.Label5})
+        setFontColour(l, QColor(0, 255, 0));
+
+    QTableView *grid = u.DBGrid1;
+    grid->setModel(&m_model);
+    grid->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    grid->setSelectionBehavior(QAbstractItemView::SelectRows);
+    grid->setSelectionMode(QAbstractItemView::SingleSelection);
+    grid->setShowGrid(true);
+    grid->verticalHeader()->setDefaultSectionSize(17);
+    grid->verticalHeader()->setFixedWidth(12); // the row indicator column
+    QFont title(QStringLiteral("Arial"));
+    title.setPixelSize(9);
+    grid->horizontalHeader()->setFont(title);
+    QPalette blue = grid->horizontalHeader()->palette();
+    blue.setColor(QPalette::ButtonText, QColor(0, 0, 255));
+    grid->horizontalHeader()->setPalette(blue);
+    connect(grid->selectionModel(), &QItemSelectionModel::currentRowChanged, this,
+            [this](const QModelIndex &current) { rowChosen(current.row()); });
+
+    u.RxDBCalcEdit1->setRange(1, 9);
+    u.RxDBCalcEdit1->setMaxTextLength(1);
+    u.int1->setRange(60, 100);
+    u.int1->setMaxTextLength(3);
+    u.int1->setText(QStringLiteral("95"));
+    u.int2->setRange(100, 200);
+    u.int2->setMaxTextLength(3);
+    u.int2->setText(QStringLiteral("150"));
+    for (NumericEdit *e : {u.RxDBCalcEdit1, u.int1, u.int2})
+        connect(e, &QLineEdit::textChanged, this, &TfmPodbor::kolsysExit);
+    connect(u.RxDBCalcEdit1, &NumericEdit::exited, this, &TfmPodbor::kolsysExit);
+
+    connect(u.Edit1, &QLineEdit::textChanged, this, &TfmPodbor::Edit1Change);
+    connect(u.Button2, &QPushButton::clicked, this, &TfmPodbor::Button2Click);
+    connect(u.Button3, &QPushButton::clicked, this, &TfmPodbor::Button3Click);
+    connect(u.Button1, &QPushButton::clicked, this, &TfmPodbor::Button1Click);
+    for (QPushButton *b : {u.Button1, u.Button2, u.Button3})
+        b->setAutoDefault(false);
+}
+
+TfmPodbor::~TfmPodbor() = default;
+
+void TfmPodbor::setDataModule(Tdm1 *dm)
+{
+    m_dm = dm;
+    Ui::TfmPodbor &u = *m_ui;
+    DataSource *work = dm ? &dm->dsWork : nullptr;
+    u.RxDBCalcEdit1->bind(work, QStringLiteral("KOLSYS"));
+    const std::pair<DbEdit *, const char *> edits[] = {
+        {u.DBEdit7, "SIS"},     {u.DBEdit1, "OBR_NAIM"},  {u.DBEdit2, "OBR_AGR"},   {u.DBEdit6, "PROIZSYS"},
+        {u.DBEdit3, "OBR_VO"},  {u.DBEdit4, "OBR_SHKAF"}, {u.DBEdit5, "OBR_KMONT"},
+    };
+    for (const auto &[edit, field] : edits)
+        edit->bind(work, QString::fromLatin1(field));
+    if (dm)
+        dm->dsKat.onDataChange = [this](DbfField *) { dsKatDataChange(); };
+    // The groups table changes nothing here: the current catalogue row is the same.
+    if (dm)
+        dm->dsGrups.onDataChange = [this](DbfField *) { dsKatDataChange(); };
+}
+
+SelectionInputs TfmPodbor::inputs() const
+{
+    SelectionInputs in;
+    if (m_dm && m_dm->taWork.active()) {
+        DbfTable &w = m_dm->taWork;
+        in.chamberTemperature = w.fieldByName(QStringLiteral("OB_TEMKAM"))->asFloat();
+        in.outdoorTemperature = w.fieldByName(QStringLiteral("OB_RGTMAX"))->asFloat();
+        in.processingMode = w.value(QStringLiteral("OB_TERMR")).toString();
+        in.systems = w.fieldByName(QStringLiteral("KOLSYS"))->asInteger();
+    }
+    in.required = m_required ? m_required() : 0;
+    in.int1 = CatalogueSelection::rangeValue(m_ui->int1->text(), 60, 100);
+    in.int2 = CatalogueSelection::rangeValue(m_ui->int2->text(), 100, 200);
+    return in;
+}
+
+bool TfmPodbor::event(QEvent *e)
+{
+    if (e->type() == QEvent::WindowDeactivate) {
+        // Returning from our own message box is not a return to the window.
+        m_deactivatedByMessage = qobject_cast<QMessageBox *>(QApplication::activeWindow()) != nullptr;
+    } else if (e->type() == QEvent::WindowActivate) {
+        const bool skip = m_deactivatedByMessage;
+        m_deactivatedByMessage = false;
+        const bool handled = QDialog::event(e);
+        if (!skip)
+            FormActivate();
+        return handled;
+    }
+    return QDialog::event(e);
+}
+
+void TfmPodbor::showMessage(const QString &text)
+{
+    if (m_messageSink)
+        m_messageSink(text);
+    else
+        QMessageBox::information(this, QApplication::applicationDisplayName(), text);
+}
+
+void TfmPodbor::FormActivate()
+{
+    if (!m_dm || m_building)
+        return;
+    m_building = true;
+    DbfTable &kat = m_dm->taKat;
+    CatalogueSelection::Outcome outcome = CatalogueSelection::Outcome::Failed;
+    const bool ok = ErrorReporter::guard(this, [&] {
+        outcome = m_selection.build(kat, m_dataDir, inputs());
+        return true;
+    });
+    Ui::TfmPodbor &u = *m_ui;
+    u.Label3->setText(m_selection.heading());
+    if (!ok)
+        CatalogueSelection::reset(kat);
+    ErrorReporter::guard(this, [&] {
+        m_model.reload(kat, m_selection.visibleFields());
+        return true;
+    });
+    fitColumns();
+    showCurrentRow();
+    m_building = false;
+    if (ok && !m_selection.message().isEmpty())
+        showMessage(m_selection.message());
+    dsKatDataChange();
+}
+
+void TfmPodbor::fitColumns()
+{
+    QTableView *grid = m_ui->DBGrid1;
+    const int digit = grid->fontMetrics().horizontalAdvance(QLatin1Char('0'));
+    for (int c = 0; c < m_model.columnCount(); ++c)
+        grid->setColumnWidth(c, CatalogueSelection::fieldWidth(m_model.fields().at(c)) * digit + 4);
+}
+
+void TfmPodbor::showCurrentRow()
+{
+    if (!m_dm)
+        return;
+    DbfTable &kat = m_dm->taKat;
+    const int row = kat.active() && !kat.eof() ? m_model.rowOfRecord(kat.recNo()) : -1;
+    QTableView *grid = m_ui->DBGrid1;
+    const QSignalBlocker block(grid->selectionModel());
+    if (row < 0) {
+        grid->selectionModel()->clear();
+        return;
+    }
+    const QModelIndex index = m_model.index(row, 0);
+    grid->selectionModel()->setCurrentIndex(index, QItemSelectionModel::ClearAndSelect | QItemSelectionModel::Rows);
+    grid->scrollTo(index);
+}
+
+void TfmPodbor::rowChosen(int row)
+{
+    if (!m_dm || row < 0 || row >= m_model.rowCount())
+        return;
+    DbfTable &kat = m_dm->taKat;
+    if (!kat.active() || kat.recNo() == m_model.recordAt(row))
+        return;
+    ErrorReporter::guard(this, [&] { return kat.goToRecord(m_model.recordAt(row)); });
+}
+
+void TfmPodbor::dsKatDataChange()
+{
+    if (!m_dm || m_building)
+        return;
+    DbfTable &kat = m_dm->taKat;
+    if (!kat.active() || kat.state() != DbfTable::State::Browse)
+        return;
+    if (kat.eof()) {
+        m_ui->Edit1->setText(QStringLiteral("0"));
+        return;
+    }
+    ErrorReporter::guard(this, [&] {
+        m_ui->Edit1->setText(QString::number(kat.fieldByName(QStringLiteral("ID_GRUP"))->asInteger()));
+        return true;
+    });
+    showCurrentRow();
+}
+
+void TfmPodbor::Edit1Change()
+{
+    if (!m_dm)
+        return;
+    DbfTable &kat = m_dm->taKat;
+    if (!kat.active() || kat.eof())
+        return;
+    ErrorReporter::guard(this, [&] {
+        DbfTable &groups = m_dm->taGrups;
+        const qint32 id = kat.fieldByName(QStringLiteral("ID_GRUP"))->asInteger();
+        if (groups.active() && groups.locate(QStringLiteral("ID"), id)) {
+            m_ui->Label4->setText(groups.value(QStringLiteral("GR")).toString());
+            m_ui->Label5->setText(groups.value(QStringLiteral("PGR")).toString());
+        } else {
+            m_ui->Label4->clear();
+            m_ui->Label5->clear();
+        }
+        return true;
+    });
+}
+
+void TfmPodbor::Button2Click()
+{
+    if (!m_dm)
+        return;
+    ErrorReporter::guard(this, [&] {
+        DbfTable &work = m_dm->taWork;
+        DbfTable &kat = m_dm->taKat;
+        work.first();
+        work.edit();
+        // An empty list (or none, for a chamber no catalogue covers) reads as empty fields.
+        const bool row = kat.active() && !kat.eof();
+        auto text = [&](const char *name) {
+            return row ? kat.value(QString::fromLatin1(name)).toString() : QString();
+        };
+        work.setValue(QStringLiteral("SIS"), text("SIS"));
+        work.setValue(QStringLiteral("OBR_NAIM"), m_ui->Label4->text() + QStringLiteral(", ") + m_ui->Label5->text());
+        work.setValue(QStringLiteral("OBR_AGR"), text("AGR"));
+        work.setValue(QStringLiteral("OBR_VO"), text("VOHL"));
+        work.setValue(QStringLiteral("OBR_SHKAF"), text("SHKAF"));
+        work.setValue(QStringLiteral("OBR_KMONT"), text("NABOR"));
+        const QString capacity = QLatin1Char('Q') + m_selection.ambientColumn();
+        work.setValue(QStringLiteral("PROIZSYS"),
+                      row && kat.findField(capacity) ? kat.value(capacity) : QVariant());
+        return true;
+    });
+}
+
+void TfmPodbor::Button3Click()
+{
+    if (m_preview)
+        m_preview();
+}
+
+void TfmPodbor::Button1Click()
+{
+    close();
+}
+
+void TfmPodbor::kolsysExit()
+{
+    // A hidden window lists nothing; its next showing builds afresh.
+    if (!m_dm || m_building || !isVisible())
+        return;
+    DbfTable &kat = m_dm->taKat;
+    if (!kat.active())
+        return;
+    CatalogueSelection::reset(kat);
+    if (m_dm->taWork.active())
+        FormActivate();
 }
 
 } // namespace kvor

@@ -1,15 +1,74 @@
 #pragma once
 
+#include "cataloguemodel.h"
+#include "selection/core/catalogueselection.h"
+
 #include <QDialog>
+
+#include <functional>
+#include <memory>
+
+namespace Ui {
+class TfmPodbor;
+}
 
 namespace kvor {
 
-// The selection window `fmPodbor`. It is created at start-up with the other
-// forms; its catalogue list and adoption come with equipment selection.
+class Tdm1;
+
+// The selection window `fmPodbor`: the systems of the catalogue that suit the
+// open calculation, the capacity window and number of systems that filter them,
+// and adoption of one into the calculation record.
 class TfmPodbor : public QDialog {
     Q_OBJECT
 public:
     explicit TfmPodbor(QWidget *parent = nullptr);
+    ~TfmPodbor() override;
+
+    void setDataModule(Tdm1 *dm);
+    Tdm1 *dataModule() const { return m_dm; }
+    void setDataDir(const QString &dir) { m_dataDir = dir; }
+    // The required capacity the main window shows (CurrencyEdit11).
+    void setRequiredCapacity(std::function<double()> f) { m_required = std::move(f); }
+    // What "Друк систем" shows: the equipment list in the print preview.
+    void setEquipmentPreview(std::function<void()> f) { m_preview = std::move(f); }
+    // Where the window's messages go; unset, a message box.
+    void setMessageSink(std::function<void(const QString &)> f) { m_messageSink = std::move(f); }
+
+    Ui::TfmPodbor &ui() const { return *m_ui; }
+    CatalogueSelection &selection() { return m_selection; }
+    const CatalogueModel &model() const { return m_model; }
+    // The current inputs of a build, as the fields show them now.
+    SelectionInputs inputs() const;
+
+    // Handlers, under the names the window has always used.
+    void FormActivate();
+    void dsKatDataChange();
+    void Edit1Change();
+    void Button2Click(); // adopt the current row
+    void Button3Click(); // equipment list
+    void Button1Click(); // close
+    void kolsysExit();
+
+protected:
+    bool event(QEvent *event) override;
+
+private:
+    void showMessage(const QString &text);
+    void fitColumns();
+    void rowChosen(int row);
+    void showCurrentRow();
+
+    std::unique_ptr<Ui::TfmPodbor> m_ui;
+    Tdm1 *m_dm = nullptr;
+    QString m_dataDir;
+    std::function<double()> m_required;
+    std::function<void()> m_preview;
+    std::function<void(const QString &)> m_messageSink;
+    CatalogueSelection m_selection;
+    CatalogueModel m_model;
+    bool m_building = false;
+    bool m_deactivatedByMessage = false;
 };
 
 } // namespace kvor

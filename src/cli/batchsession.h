@@ -1,0 +1,54 @@
+#pragma once
+
+#include "storage/kvordm.h"
+
+#include <QString>
+#include <QTemporaryDir>
+
+#include <array>
+#include <memory>
+#include <optional>
+#include <utility>
+#include <vector>
+
+namespace kvor {
+
+// What the window showed after the heat balance of an opened file ran.
+struct BatchShown {
+    std::array<std::optional<double>, 11> panel; // CurrencyEdit1 … CurrencyEdit11
+    std::vector<std::pair<QString, QString>> labels;          // calculation report and window, in run order
+    std::vector<std::pair<QString, QString>> equipmentLabels; // the equipment list report's
+    std::optional<double> ventilationRate;
+    std::optional<qint64> entries;
+    QString mode;
+    QString error; // the step that stopped the run
+};
+
+// A calculation file opened the way the window opens it, on a temporary copy
+// (the user's file is never written), with the reference tables of a data
+// folder opened read-only, and its heat balance run.
+class BatchSession {
+public:
+    BatchSession();
+    ~BatchSession();
+
+    // Opens `file` with the tables of `dataDir` (empty: DATA beside the
+    // executable) and runs the balance. Throws DbfError with the message on failure.
+    void open(const QString &file, const QString &dataDir);
+
+    Tdm1 &dm() { return m_dm; }
+    const BatchShown &shown() const { return m_shown; }
+    const QString &dataDir() const { return m_dataDir; }
+    const QString &file() const { return m_file; }
+
+private:
+    class Host;
+    QTemporaryDir m_temp;
+    Tdm1 m_dm;
+    std::unique_ptr<Host> m_host;
+    BatchShown m_shown;
+    QString m_dataDir;
+    QString m_file;
+};
+
+} // namespace kvor

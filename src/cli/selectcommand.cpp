@@ -1,0 +1,215 @@
+#include "selectcommand.h"
+
+#include "batchsession.h"
+#include "cliargs.h"
+#include "jsonwriter.h"
+
+#include "calc/rounding.h"
+#include "selection/core/catalogueselection.h"
+#include "storage/dbferror.h"
+
+#include <exception>
+#include <vector>
+
+namespace kvor {
+
+namespace {
+
+struct System {
+    QString sis, agr, vohl, nabor, shkaf, gr, pgr;
+    qint32 q = 0;
+    double t = 0, ppot = 0, ipot = 0;
+};
+
+struct Listing {
+    double required = 0;
+    int systems = 1;
+    CatalogueSelection selection;
+    CatalogueSelection::Outcome outcome = CatalogueSelection::Outcome::Listed;
+    std::vector<System> rows;
+};
+
+// GR and PGR of a group, as the window's group lines show them.
+std::pair<QString, QString> groupLines(DbfTable &groups, qint32 id)
+{
+    if (!groups.locate(QStringLiteral("ID"), id))
+        return {};
+    return {groups.value(QStringLiteral("GR")).toString(), groups.value(QStringLiteral("PGR")).toString()};
+}
+
+void list(BatchSession &session, int int1, int int2, Listing &out)
+{
+    Tdm1 &dm = session.dm();
+    SelectionInputs in;
+    in.chamberTemperature = dm.taWork.value(QStringLiteral("OB_TEMKAM")).toDouble();
+    in.outdoorTemperature = dm.taWork.value(QStringLiteral("OB_RGTMAX")).toDouble();
+    in.processingMode = dm.taWork.value(QStringLiteral("OB_TERMR")).toString();
+    in.systems = dm.taWork.value(QStringLiteral("KOLSYS")).toInt();
+    in.required = session.shown().panel[10].value_or(0);
+    in.int1 = int1;
+    in.int2 = int2;
+    out.required = in.required;
+    out.systems = in.systems == 0 ? 1 : in.systems;
+    out.outcome = out.selection.build(dm.taKat, session.dataDir(), in);
+    if (out.outcome != CatalogueSelection::Outcome::Listed)
+        return;
+    const QString column = out.selection.ambientColumn();
+    for (dm.taKat.first(); !dm.taKat.eof(); dm.taKat.next()) {
+        DbfTable &k = dm.taKat;
+        System s;
+        s.sis = k.value(QStringLiteral("SIS")).toString();
+        s.agr = k.value(QStringLiteral("AGR")).toString();
+        s.vohl = k.value(QStringLiteral("VOHL")).toString();
+        s.q = k.fieldByName(QLatin1Char('Q') + column)->asInteger();
+        s.t = k.fieldByName(QLatin1Char('T') + column)->asFloat();
+        s.ppot = k.fieldByName(QStringLiteral("PPOT"))->asFloat();
+        s.ipot = k.fieldByName(QStringLiteral("IPOT"))->asFloat();
+        s.nabor = k.value(QStringLiteral("NABOR")).toString();
+        s.shkaf = k.value(QStringLiteral("SHKAF")).toString();
+        std::tie(s.gr, s.pgr) = groupLines(dm.taGrups, k.fieldByName(QStringLiteral("ID_GRUP"))->asInteger());
+        out.rows.push_back(s);
+    }
+}
+
+QByteArray json(const QString &file, const Listing &l)
+{
+    QByteArray out;
+    JsonWriter w(out);
+    const bool banded = l.outcome != CatalogueSelection::Outcome::NoBand;
+    auto textOrNull = [&](bool present, const QString &text) {
+        if (present)
+            w.string(text);
+        else
+            w.null();
+    };
+    w.beginObject();
+    w.key("file");
+    w.string(file);
+    w.key("required");
+    w.number(l.required);
+    w.key("systems_count");
+    w.integer(l.systems);
+    w.key("catalogue");
+    textOrNull(banded, l.selection.catalogueFile());
+    w.key("heading");
+    textOrNull(banded, l.selection.heading());
+    w.key("column");
+    textOrNull(banded, l.selection.ambientColumn());
+    w.key("filter");
+    textOrNull(banded, l.selection.filter());
+    w.key("message");
+    textOrNull(!l.selection.message().isEmpty(), l.selection.message());
+    w.key("systems");
+    w.beginArray();
+    for (const System &s : l.rows) {
+        w.beginObject();
+        w.key("SIS");
+        w.string(s.sis);
+        w.key("AGR");
+        w.string(s.agr);
+        w.key("VOHL");
+        w.string(s.vohl);
+        w.key("Q");
+        w.integer(s.q);
+        w.key("T");
+        w.number(s.t);
+        w.key("PPOT");
+        w.number(s.ppot);
+        w.key("IPOT");
+        w.number(s.ipot);
+        w.key("NABOR");
+        w.string(s.nabor);
+        w.key("SHKAF");
+        w.string(s.shkaf);
+        w.key("GR");
+        w.string(s.gr);
+        w.key("PGR");
+        w.string(s.pgr);
+        w.endObject();
+    }
+    w.endArray();
+    w.endObject();
+    out += '\n';
+    return out;
+}
+
+QByteArray table(const QString &file, const Listing &l)
+{
+    QStringList lines;
+    lines << QStringLiteral("Розрахунок: %1").arg(file);
+    lines << QStringLiteral("Потрібна холодопродуктивність, кВт: %1").arg(Rounding::fixed(l.required, 2));
+    lines << QStringLiteral("Кількість систем: %1").arg(l.systems);
+    if (l.outcome != CatalogueSelection::Outcome::NoBand) {
+        lines << QStringLiteral("Каталог: %1 (%2 °С)").arg(l.selection.catalogueFile(), l.selection.heading());
+        lines << QStringLiteral("Відбір: %1").arg(l.selection.filter());
+    }
+    if (!l.selection.message().isEmpty())
+        lines << l.selection.message();
+    if (!l.rows.empty()) {
+        const QString col = l.selection.ambientColumn();
+        lines << QString();
+        lines << QStringLiteral("%1 %2 %3 %4 %5 %6 %7 %8 %9")
+                     .arg(QStringLiteral("Система"), -9)
+                     .arg(QStringLiteral("Агрегат (конденсатор)"), -26)
+                     .arg(QStringLiteral("Компресор"), -16)
+                     .arg(QStringLiteral("Q +%1°С").arg(col), 8)
+                     .arg(QStringLiteral("dT +%1°С").arg(col), 8)
+                     .arg(QStringLiteral("кВт"), 6)
+                     .arg(QStringLiteral("А"), 6)
+                     .arg(QStringLiteral("Магістр."), -8)
+                     .arg(QStringLiteral("Контроллер"));
+        for (const System &s : l.rows)
+            lines << QStringLiteral("%1 %2 %3 %4 %5 %6 %7 %8 %9")
+                         .arg(s.sis, -9)
+                         .arg(s.agr, -26)
+                         .arg(s.vohl, -16)
+                         .arg(s.q, 8)
+                         .arg(QString::number(s.t), 8)
+                         .arg(QString::number(s.ppot), 6)
+                         .arg(QString::number(s.ipot), 6)
+                         .arg(s.nabor, -8)
+                         .arg(s.shkaf);
+    }
+    return (lines.join(QLatin1Char('\n')) + QLatin1Char('\n')).toUtf8();
+}
+
+} // namespace
+
+QString SelectCommand::usage()
+{
+    return QStringLiteral("usage: kvor-cli select FILE.kvor [--data DIR] [--int1 P] [--int2 P] [--json]");
+}
+
+int SelectCommand::run(const QStringList &args, QByteArray &out, QString &err)
+{
+    CliArgs parsed;
+    QString reason;
+    if (!parsed.parse(args, {QStringLiteral("--data"), QStringLiteral("--int1"), QStringLiteral("--int2")},
+                      {QStringLiteral("--json")}, &reason)) {
+        err = reason.isEmpty() ? usage() : reason + QLatin1Char('\n') + usage();
+        return 1;
+    }
+    // As the window's fields take them: into range, the lower limit for no number.
+    const int int1 = parsed.has(QStringLiteral("--int1"))
+                         ? CatalogueSelection::rangeValue(parsed.value(QStringLiteral("--int1")), 60, 100)
+                         : 95;
+    const int int2 = parsed.has(QStringLiteral("--int2"))
+                         ? CatalogueSelection::rangeValue(parsed.value(QStringLiteral("--int2")), 100, 200)
+                         : 150;
+    Listing listing;
+    BatchSession session;
+    try {
+        session.open(parsed.file(), parsed.value(QStringLiteral("--data")));
+        list(session, int1, int2, listing);
+    } catch (const DbfError &e) {
+        err = e.message();
+    } catch (const std::exception &e) {
+        err = QString::fromLocal8Bit(e.what());
+    }
+    if (!err.isEmpty())
+        return 1;
+    out = parsed.has(QStringLiteral("--json")) ? json(parsed.file(), listing) : table(parsed.file(), listing);
+    return 0;
+}
+
+} // namespace kvor

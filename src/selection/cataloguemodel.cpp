@@ -1,0 +1,90 @@
+#include "cataloguemodel.h"
+
+#include "selection/core/catalogueselection.h"
+#include "storage/dbftable.h"
+
+#include <QLocale>
+
+namespace kvor {
+
+namespace {
+
+// A number in general format with the locale's decimal point; an empty field shows nothing.
+QString displayText(const DbfField &f)
+{
+    if (f.isNull())
+        return QString();
+    if (!f.isNumeric())
+        return f.asString();
+    QString s = QString::number(f.asFloat(), 'g', 15);
+    s.replace(QLatin1Char('.'), QLocale().decimalPoint());
+    return s;
+}
+
+} // namespace
+
+void CatalogueModel::reload(DbfTable &table, const QStringList &fields)
+{
+    beginResetModel();
+    m_fields = fields;
+    m_records.clear();
+    m_texts.clear();
+    if (table.active()) {
+        std::vector<DbfField *> shown;
+        for (const QString &name : fields)
+            shown.push_back(table.fieldByName(name));
+        for (table.first(); !table.eof(); table.next()) {
+            m_records.push_back(table.recNo());
+            QStringList row;
+            for (const DbfField *f : shown)
+                row << displayText(*f);
+            m_texts.push_back(row);
+        }
+        table.first();
+    }
+    endResetModel();
+}
+
+void CatalogueModel::clear()
+{
+    beginResetModel();
+    m_records.clear();
+    m_texts.clear();
+    endResetModel();
+}
+
+int CatalogueModel::rowCount(const QModelIndex &parent) const
+{
+    return parent.isValid() ? 0 : int(m_records.size());
+}
+
+int CatalogueModel::columnCount(const QModelIndex &parent) const
+{
+    return parent.isValid() ? 0 : int(m_fields.size());
+}
+
+QVariant CatalogueModel::data(const QModelIndex &index, int role) const
+{
+    if (!index.isValid() || size_t(index.row()) >= m_texts.size())
+        return {};
+    if (role == Qt::DisplayRole)
+        return m_texts[size_t(index.row())].value(index.column());
+    return {};
+}
+
+QVariant CatalogueModel::headerData(int section, Qt::Orientation orientation, int role) const
+{
+    if (orientation != Qt::Horizontal || role != Qt::DisplayRole)
+        return QAbstractTableModel::headerData(section, orientation, role);
+    return CatalogueSelection::fieldTitle(m_fields.value(section));
+}
+
+int CatalogueModel::rowOfRecord(qint64 record) const
+{
+    for (size_t i = 0; i < m_records.size(); ++i)
+        if (m_records[i] == record)
+            return int(i);
+    return -1;
+}
+
+} // namespace kvor
