@@ -15,6 +15,7 @@
 
 #include <QAbstractItemView>
 #include <QApplication>
+#include <QDir>
 #include <QLabel>
 #include <QLineEdit>
 #include <QRadioButton>
@@ -144,6 +145,10 @@ TEST_F(InputRulesTest, OperatingModeSwitchesTextLabelsAndStoredMassFields)
                        static_cast<QWidget *>(w<QLabel>("Label53")), static_cast<QWidget *>(w<QLabel>("Label43"))})
         EXPECT_TRUE(w->isHidden()) << qPrintable(w->objectName());
     EXPECT_NE(required(), storage) << "cooling recalculates the product load";
+    // For a look at the relabelled page.
+    reveal(w<QLabel>("Label54"));
+    QDir().mkpath(QStringLiteral(KVOR_BIN_DIR "/screens"));
+    main->grab().save(QStringLiteral(KVOR_BIN_DIR "/screens/cooling.png"));
 
     click(w<RadioGroup>("RadioGroup1")->button(0));
     EXPECT_EQ(field("OB_TERMR").toString(), "Хранение");
