@@ -4,6 +4,9 @@
 #include "calc/heatbalance.h"
 #include "calc/rounding.h"
 #include "config.h"
+#include "reports/core/reporterror.h"
+#include "reports/reportpreview.h"
+#include "reports/reportprinting.h"
 #include "selection/kvorpodb.h"
 #include "input/errorreporter.h"
 #include "inputrules.h"
@@ -128,6 +131,8 @@ TfmKvor::TfmKvor(QWidget *parent)
     connect(m_ui->Button1, &QPushButton::clicked, this, &QWidget::close);
     connect(m_ui->Button3, &QPushButton::clicked, this, &TfmKvor::Button3Click);
     connect(m_ui->Button2, &QPushButton::clicked, this, &TfmKvor::Button2Click);
+    connect(m_ui->iFilePrint, &QAction::triggered, this, &TfmKvor::bFilePrintClick);
+    connect(m_ui->iFilePrev, &QAction::triggered, this, &TfmKvor::bFilePrevClick);
     connect(m_ui->anim, &NewSign::clicked, this, &TfmKvor::animClick);
     for (int row = 1; row <= 9; ++row)
         connect(includeBox(row), &QCheckBox::clicked, this, &TfmKvor::DBEdit1Change);
@@ -216,6 +221,58 @@ void TfmKvor::setSelectionWindow(TfmPodbor *window)
     window->setRequiredCapacity([this] { return resultValue(11); });
 }
 
+void TfmKvor::setReportForms(TfmReport *report, TfmReport2 *list)
+{
+    m_report = report;
+    m_list = list;
+    const auto version = [this] { return m_ui->Label66->text(); };
+    if (report) {
+        report->setLabels(&m_reportLabels);
+        report->setVersionText(version);
+    }
+    if (list) {
+        list->setLabels(&m_equipmentLabels);
+        list->setVersionText(version);
+    }
+}
+
+namespace {
+
+// A rendering's errors reach the user; what was laid out so far is dropped.
+template <class F>
+void rendering(QWidget *parent, F &&f)
+{
+    try {
+        f();
+    } catch (const ReportError &e) {
+        ErrorReporter::report(parent, e.message());
+    } catch (const DbfError &e) {
+        ErrorReporter::report(parent, e.message());
+    }
+}
+
+} // namespace
+
+void TfmKvor::bFilePrintClick()
+{
+    if (!m_report || !m_dm || !calculationOpen())
+        return;
+    m_report->setWorkTable(&m_dm->taWork);
+    rendering(this, [&] { printReportWithDialog(this, [this] { return m_report->render(); }); });
+}
+
+void TfmKvor::bFilePrevClick()
+{
+    if (!m_report || !m_dm || !calculationOpen())
+        return;
+    m_report->setWorkTable(&m_dm->taWork);
+    rendering(this, [&] {
+        ReportPreview::run(
+            this, [this](const std::function<void(int)> &progress) { return m_report->render(progress); },
+            m_report->printerSettings);
+    });
+}
+
 void TfmKvor::Button2Click()
 {
     if (!m_dm || !m_podbor)
@@ -227,6 +284,20 @@ void TfmKvor::Button2Click()
     m_selectionOpen = true;
     m_podbor->setDataModule(m_dm);
     m_podbor->setDataDir(m_dataDir);
+    if (m_list) {
+        TfmPodbor *podbor = m_podbor;
+        m_list->setWorkTable(&m_dm->taWork);
+        m_list->setCatalogueTable(&m_dm->taKat);
+        m_list->setTemperatureHeading([podbor] { return podbor->temperatureHeading(); });
+        m_list->setFieldVisible([podbor](const QString &f) { return podbor->selection().fieldVisible(f); });
+        podbor->setEquipmentPreview([this, podbor] {
+            rendering(podbor, [&] {
+                ReportPreview::run(
+                    podbor, [this](const std::function<void(int)> &progress) { return m_list->render(progress); },
+                    m_list->printerSettings);
+            });
+        });
+    }
     m_podbor->exec();
 }
 

@@ -1,6 +1,8 @@
 #pragma once
 
 #include "reports/core/reportlabels.h"
+#include "reports/core/kvorrep.h"
+#include "reports/core/kvorrep2.h"
 #include "selection/kvorpodb.h"
 #include "storage/kvordm.h"
 
@@ -43,6 +45,9 @@ public:
     void setDataModule(Tdm1 *dm);
     void setAddDialog(TfmAdd *dialog);
     void setSelectionWindow(TfmPodbor *window);
+    // The two report forms; the calculation report prints from here, the
+    // equipment list from the selection window.
+    void setReportForms(TfmReport *report, TfmReport2 *list);
     TfmPodbor *selectionWindow() const { return m_podbor; }
     Tdm1 *dm() const { return m_dm; }
 
@@ -78,6 +83,8 @@ public:
     // for another capacity is dropped.
     void CurrencyEdit11Change();
     void Button2Click(); // the equipment selection
+    void bFilePrintClick();
+    void bFilePrevClick();
     void FileNew1Execute();
     void FileOpen1Execute();
     void FileSave1Execute();
@@ -140,6 +147,8 @@ private:
     QPointer<Tdm1> m_dm;
     QPointer<TfmAdd> m_add;
     QPointer<TfmPodbor> m_podbor;
+    QPointer<TfmReport> m_report;
+    QPointer<TfmReport2> m_list;
     QString m_appDir;
     QString m_dataDir;
     bool m_tablesOpened = false;

@@ -25,6 +25,7 @@ int main(int argc, char *argv[])
     fmKvor.setDataModule(&dm1);
     fmKvor.setAddDialog(&fmAdd);
     fmKvor.setSelectionWindow(&fmPodbor);
+    fmKvor.setReportForms(&fmReport, &fmReport2);
     fmAdd.setDataModule(&dm1);
     QObject::connect(&fmAdd, &kvor::TfmAdd::folderChanged, &fmKvor, &kvor::TfmKvor::setFileFolder);
 

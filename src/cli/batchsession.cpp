@@ -132,3 +132,29 @@ void BatchSession::open(const QString &file, const QString &dataDir)
 }
 
 } // namespace kvor
+
+namespace kvor {
+
+SelectionInputs BatchSession::selectionInputs(int int1, int int2)
+{
+    SelectionInputs in;
+    DbfTable &w = m_dm.taWork;
+    in.chamberTemperature = w.fieldByName(QStringLiteral("OB_TEMKAM"))->asFloat();
+    in.outdoorTemperature = w.fieldByName(QStringLiteral("OB_RGTMAX"))->asFloat();
+    in.processingMode = w.value(QStringLiteral("OB_TERMR")).toString();
+    in.systems = w.fieldByName(QStringLiteral("KOLSYS"))->asInteger();
+    in.required = m_shown.panel[10].value_or(0);
+    in.int1 = int1;
+    in.int2 = int2;
+    return in;
+}
+
+void BatchSession::reportLabels(ReportLabelTexts &report, ReportLabelTexts &equipment) const
+{
+    for (const auto &l : m_shown.labels)
+        if (l.first.startsWith(QLatin1String("QRLabel")))
+            report.push_back(l);
+    equipment = m_shown.equipmentLabels;
+}
+
+} // namespace kvor

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "selection/core/catalogueselection.h"
 #include "storage/kvordm.h"
 
 #include <QString>
@@ -24,6 +25,8 @@ struct BatchShown {
     QString error; // the step that stopped the run
 };
 
+using ReportLabelTexts = std::vector<std::pair<QString, QString>>;
+
 // A calculation file opened the way the window opens it, on a temporary copy
 // (the user's file is never written), with the reference tables of a data
 // folder opened read-only, and its heat balance run.
@@ -35,6 +38,11 @@ public:
     // Opens `file` with the tables of `dataDir` (empty: DATA beside the
     // executable) and runs the balance. Throws DbfError with the message on failure.
     void open(const QString &file, const QString &dataDir);
+
+    // What the selection window reads for a build, with the window's per-cent fields.
+    SelectionInputs selectionInputs(int int1, int int2);
+    // The main window's report label stores as the run left them.
+    void reportLabels(ReportLabelTexts &report, ReportLabelTexts &equipment) const;
 
     Tdm1 &dm() { return m_dm; }
     const BatchShown &shown() const { return m_shown; }

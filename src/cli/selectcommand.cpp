@@ -40,14 +40,7 @@ std::pair<QString, QString> groupLines(DbfTable &groups, qint32 id)
 void list(BatchSession &session, int int1, int int2, Listing &out)
 {
     Tdm1 &dm = session.dm();
-    SelectionInputs in;
-    in.chamberTemperature = dm.taWork.value(QStringLiteral("OB_TEMKAM")).toDouble();
-    in.outdoorTemperature = dm.taWork.value(QStringLiteral("OB_RGTMAX")).toDouble();
-    in.processingMode = dm.taWork.value(QStringLiteral("OB_TERMR")).toString();
-    in.systems = dm.taWork.value(QStringLiteral("KOLSYS")).toInt();
-    in.required = session.shown().panel[10].value_or(0);
-    in.int1 = int1;
-    in.int2 = int2;
+    const SelectionInputs in = session.selectionInputs(int1, int2);
     out.required = in.required;
     out.systems = in.systems == 0 ? 1 : in.systems;
     out.outcome = out.selection.build(dm.taKat, session.dataDir(), in);

@@ -114,6 +114,11 @@ void TfmPodbor::setDataModule(Tdm1 *dm)
         dm->dsGrups.onDataChange = [this](DbfField *) { dsKatDataChange(); };
 }
 
+QString TfmPodbor::temperatureHeading() const
+{
+    return m_ui->Label3->text();
+}
+
 SelectionInputs TfmPodbor::inputs() const
 {
     SelectionInputs in;

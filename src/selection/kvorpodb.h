@@ -36,6 +36,7 @@ public:
     void setMessageSink(std::function<void(const QString &)> f) { m_messageSink = std::move(f); }
 
     Ui::TfmPodbor &ui() const { return *m_ui; }
+    QString temperatureHeading() const; // Label3
     CatalogueSelection &selection() { return m_selection; }
     const CatalogueModel &model() const { return m_model; }
     // The current inputs of a build, as the fields show them now.

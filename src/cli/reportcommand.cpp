@@ -1,0 +1,129 @@
+#include "reportcommand.h"
+
+#include "batchsession.h"
+#include "cliargs.h"
+
+#include "config.h"
+#include "reports/core/kvorrep.h"
+#include "reports/core/kvorrep2.h"
+#include "reports/core/reporterror.h"
+#include "reports/core/reportlabels.h"
+#include "reports/core/reportpdf.h"
+#include "selection/core/catalogueselection.h"
+#include "storage/dbferror.h"
+
+#include <QCoreApplication>
+#include <QFileInfo>
+
+#include <exception>
+
+namespace kvor {
+
+namespace {
+
+ReportLabels store(const ReportLabelTexts &texts)
+{
+    ReportLabels labels;
+    for (const auto &[name, text] : texts)
+        labels.setText(name, text);
+    return labels;
+}
+
+// The footer names the user's file, not the scratch copy the batch works on.
+QString userPath(const QString &file)
+{
+    return QFileInfo(file).absoluteFilePath();
+}
+
+int run(bool equipment, const QStringList &args, QString &err)
+{
+    CliArgs parsed;
+    QString reason;
+    QStringList options = {QStringLiteral("--data"), QStringLiteral("--pdf")};
+    if (equipment)
+        options << QStringLiteral("--int1") << QStringLiteral("--int2");
+    const QString usage = equipment ? ReportCommand::equipmentUsage() : ReportCommand::reportUsage();
+    if (!parsed.parse(args, options, {}, &reason) || !parsed.has(QStringLiteral("--pdf"))) {
+        err = reason.isEmpty() ? usage : reason + QLatin1Char('\n') + usage;
+        return 1;
+    }
+    const QString pdf = parsed.value(QStringLiteral("--pdf"));
+    const int int1 = parsed.has(QStringLiteral("--int1"))
+                         ? CatalogueSelection::rangeValue(parsed.value(QStringLiteral("--int1")), 60, 100)
+                         : 95;
+    const int int2 = parsed.has(QStringLiteral("--int2"))
+                         ? CatalogueSelection::rangeValue(parsed.value(QStringLiteral("--int2")), 100, 200)
+                         : 150;
+    const QString version = QString::fromUtf8(config::kVersionText);
+    const QString titleFolder = QCoreApplication::applicationDirPath();
+    try {
+        BatchSession session;
+        session.open(parsed.file(), parsed.value(QStringLiteral("--data")));
+        ReportLabelTexts reportTexts, equipmentTexts;
+        session.reportLabels(reportTexts, equipmentTexts);
+        Tdm1 &dm = session.dm();
+        std::vector<ReportPage> pages;
+        if (!equipment) {
+            const ReportLabels labels = store(reportTexts);
+            TfmReport report;
+            report.setWorkTable(&dm.taWork);
+            report.setLabels(&labels);
+            report.setVersionText([&] { return version; });
+            report.setTitleFolder(titleFolder);
+            report.setFileName([&] { return userPath(parsed.file()); });
+            pages = report.render();
+        } else {
+            CatalogueSelection selection;
+            // The window's first build; a message goes to stderr as a note, the list is still printed.
+            selection.build(dm.taKat, session.dataDir(), session.selectionInputs(int1, int2));
+            if (!selection.message().isEmpty())
+                err = selection.message();
+            const ReportLabels labels = store(equipmentTexts);
+            TfmReport2 list;
+            list.setWorkTable(&dm.taWork);
+            list.setCatalogueTable(&dm.taKat);
+            list.setLabels(&labels);
+            list.setVersionText([&] { return version; });
+            list.setTemperatureHeading([&] { return selection.heading(); });
+            list.setFieldVisible([&](const QString &f) { return selection.fieldVisible(f); });
+            list.setTitleFolder(titleFolder);
+            list.setFileName([&] { return userPath(parsed.file()); });
+            pages = list.render();
+        }
+        writeReportPdf(pages, pdf);
+    } catch (const DbfError &e) {
+        err = e.message();
+        return 1;
+    } catch (const ReportError &e) {
+        err = e.message();
+        return 1;
+    } catch (const std::exception &e) {
+        err = QString::fromLocal8Bit(e.what());
+        return 1;
+    }
+    return 0;
+}
+
+} // namespace
+
+QString ReportCommand::reportUsage()
+{
+    return QStringLiteral("usage: kvor-cli report FILE.kvor --pdf OUT.pdf [--data DIR]");
+}
+
+QString ReportCommand::equipmentUsage()
+{
+    return QStringLiteral("usage: kvor-cli equipment FILE.kvor --pdf OUT.pdf [--int1 P] [--int2 P] [--data DIR]");
+}
+
+int ReportCommand::runReport(const QStringList &args, QByteArray &, QString &err)
+{
+    return run(false, args, err);
+}
+
+int ReportCommand::runEquipment(const QStringList &args, QByteArray &, QString &err)
+{
+    return run(true, args, err);
+}
+
+} // namespace kvor

@@ -1,0 +1,175 @@
+#include "enginefixture.h"
+
+#include "reports/core/reporterror.h"
+#include "reports/core/reportpdf.h"
+#include "reports/reportprinting.h"
+
+#include <QFile>
+#include <QProcess>
+#include <QStandardPaths>
+#include <QTemporaryDir>
+
+#include <gtest/gtest.h>
+
+using namespace kvor;
+using namespace kvor::enginetest;
+
+namespace {
+
+std::vector<ReportPage> samplePages(int rowCount = 60)
+{
+    const ReportDefinition def = listDefinition();
+    auto master = masterRecord();
+    auto list = rows(rowCount);
+    std::vector<ReportPage> pages = layoutReport(def, {{"master", master.get()}, {"rows", list.get()}});
+    // A picture, a framed and a bold italic text too, so every kind goes through the file.
+    QImage logo(125, 48, QImage::Format_ARGB32);
+    logo.fill(QColor(30, 90, 160));
+    ReportItem picture;
+    picture.kind = ReportItem::Image;
+    picture.box = QRect(110, 120, 417, 169);
+    picture.image = logo;
+    picture.element = "QRImage1";
+    ReportItem text;
+    text.box = QRect(800, 1500, 400, 45);
+    text.text = "Теплопритік\nкВт";
+    text.font.bold = text.font.italic = true;
+    text.font.size = 10;
+    text.align = Qt::AlignRight;
+    text.opaque = true;
+    text.frame = {1, 1, 1, 1};
+    text.element = "QRLabel76";
+    pages[0].items.push_back(picture);
+    pages[0].items.push_back(text);
+    return pages;
+}
+
+// Runs a poppler tool; empty when it is not installed.
+QString runTool(const QString &tool, const QStringList &args)
+{
+    if (QStandardPaths::findExecutable(tool).isEmpty())
+        return QString();
+    QProcess process;
+    process.start(tool, args);
+    if (!process.waitForFinished(30000))
+        return QString();
+    return QString::fromUtf8(process.readAllStandardOutput());
+}
+
+int pdfPages(const QString &path)
+{
+    const QString info = runTool("pdfinfo", {path});
+    for (const QString &line : info.split('\n'))
+        if (line.startsWith("Pages:"))
+            return line.mid(6).trimmed().toInt();
+    return -1;
+}
+
+} // namespace
+
+TEST(EngineFiles, SavedPagesLoadBackEqual)
+{
+    QTemporaryDir dir;
+    const QString path = dir.filePath("report.kvrep");
+    const std::vector<ReportPage> pages = samplePages();
+    ASSERT_EQ(pages.size(), 2u);
+    saveReportPages(pages, path);
+    const std::vector<ReportPage> loaded = loadReportPages(path);
+    ASSERT_EQ(loaded.size(), pages.size());
+    EXPECT_TRUE(loaded == pages);
+    EXPECT_FALSE(loaded[0].itemsOf("QRImage1").front()->image.isNull());
+}
+
+TEST(EngineFiles, MissingDamagedAndForeignFilesAreClearErrors)
+{
+    QTemporaryDir dir;
+    try {
+        loadReportPages(dir.filePath("nothing.kvrep"));
+        FAIL() << "no error";
+    } catch (const ReportError &e) {
+        EXPECT_EQ(e.message(), QStringLiteral("File does not exist"));
+    }
+
+    const QString foreign = dir.filePath("foreign.kvrep");
+    QFile f(foreign);
+    ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+    f.write("%PDF-1.4 not ours");
+    f.close();
+    EXPECT_THROW(loadReportPages(foreign), ReportError);
+
+    // Cut the file short at many points: always an error, never a crash.
+    const QString good = dir.filePath("good.kvrep");
+    saveReportPages(samplePages(), good);
+    QFile g(good);
+    ASSERT_TRUE(g.open(QIODevice::ReadOnly));
+    const QByteArray bytes = g.readAll();
+    g.close();
+    const QString cut = dir.filePath("cut.kvrep");
+    for (qsizetype n : {qsizetype(6), qsizetype(10), bytes.size() / 3, bytes.size() / 2, bytes.size() - 1}) {
+        QFile c(cut);
+        ASSERT_TRUE(c.open(QIODevice::WriteOnly | QIODevice::Truncate));
+        c.write(bytes.left(n));
+        c.close();
+        EXPECT_THROW(loadReportPages(cut), ReportError) << "cut at " << n;
+    }
+
+    EXPECT_THROW(saveReportPages(samplePages(), dir.filePath("no/such/folder/x.kvrep")), ReportError);
+}
+
+TEST(EnginePdf, TextStaysTextWithEmbeddedFonts)
+{
+    QTemporaryDir dir;
+    const QString path = dir.filePath("report.pdf");
+    writeReportPdf(samplePages(), path);
+    QFile file(path);
+    ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+    EXPECT_TRUE(file.read(5) == "%PDF-");
+    file.close();
+    if (QStandardPaths::findExecutable("pdftotext").isEmpty())
+        GTEST_SKIP() << "pdftotext is not installed";
+    const QString text = runTool("pdftotext", {"-layout", path, "-"});
+    EXPECT_TRUE(text.contains(QStringLiteral("Заголовок сторінки"))) << text.toStdString();
+    EXPECT_TRUE(text.contains(QStringLiteral("ТОВ Клієнт")));
+    EXPECT_TRUE(text.contains(QStringLiteral("S60")));
+    EXPECT_TRUE(text.contains(QStringLiteral("Теплопритік")));
+    EXPECT_EQ(pdfPages(path), 2);
+    const QString info = runTool("pdfinfo", {path});
+    EXPECT_TRUE(info.contains("210 x 297 mm") || info.contains("595.2 x 841.8") || info.contains("595 x 842"))
+        << info.toStdString();
+    const QString fonts = runTool("pdffonts", {path});
+    EXPECT_TRUE(fonts.contains("LiberationSans")) << fonts.toStdString();
+    for (const QString &line : fonts.split('\n').mid(2)) {
+        if (line.trimmed().isEmpty())
+            continue;
+        const QStringList cols = line.simplified().split(' ');
+        // name type encoding emb sub uni object ID: "emb" is the fourth from the end.
+        ASSERT_GE(cols.size(), 7);
+        EXPECT_EQ(cols[cols.size() - 5], QStringLiteral("yes")) << line.toStdString();
+    }
+}
+
+TEST(EnginePdf, UnwritablePathIsAnError)
+{
+    EXPECT_THROW(writeReportPdf(samplePages(), "/nonexistent-folder/x.pdf"), ReportError);
+}
+
+TEST(EnginePrinting, CopiesAndPageRangeReachThePrinter)
+{
+    if (QStandardPaths::findExecutable("pdfinfo").isEmpty())
+        GTEST_SKIP() << "pdfinfo is not installed";
+    QTemporaryDir dir;
+    ReportPrinterSettings settings;
+    settings.outputFile = dir.filePath("all.pdf");
+    settings.copies = 2;
+    printReportPages(samplePages(), settings);
+    EXPECT_EQ(pdfPages(settings.outputFile), 4); // two copies of two pages
+
+    settings.outputFile = dir.filePath("second.pdf");
+    settings.copies = 1;
+    settings.fromPage = settings.toPage = 2;
+    printReportPages(samplePages(), settings);
+    EXPECT_EQ(pdfPages(settings.outputFile), 1);
+    const QString text = runTool("pdftotext", {settings.outputFile, "-"});
+    EXPECT_TRUE(text.contains("S60"));
+    EXPECT_FALSE(text.contains("S1\n"));
+}
