@@ -227,6 +227,8 @@ void TfmKvor::setReportForms(TfmReport *report, TfmReport2 *list)
     m_list = list;
     const auto version = [this] { return m_ui->Label66->text(); };
     if (report) {
+        if (m_dm)
+            report->setWorkTable(&m_dm->taWork);
         report->setLabels(&m_reportLabels);
         report->setVersionText(version);
     }
