@@ -3,16 +3,23 @@
 DEBS := cmake make g++ clang libclang-rt-14-dev pkg-config qt6-base-dev libgl-dev \
         libgtest-dev libgmock-dev libbenchmark-dev libshp-dev shapelib \
         fonts-liberation xvfb xauth poppler-utils \
-        python3 python3-dbf python3-dbfread libdbd-xbase-perl gdal-bin
+        python3 python3-dbf python3-pil python3-dbfread libdbd-xbase-perl gdal-bin \
+        x11-utils desktop-file-utils appstream
 
 SHELL := /bin/bash
 SUDO := $(shell [ "$$(id -u)" = 0 ] || echo sudo)
 JOBS ?= $(shell nproc)
-FUZZ_TARGETS := table_fuzz filter_fuzz
+FUZZ_TARGETS := table_fuzz filter_fuzz workfile_fuzz convert_fuzz titleblock_fuzz pages_fuzz
 FUZZ_SECONDS ?= 60
-SMOKE_SECONDS ?= 30
+SMOKE_SECONDS ?= 10
+# Sanitizer settings for the whole suite; the suppressions cover only leaks
+# inside system libraries (see the file).
+SAN_ENV := QT_QPA_PLATFORM=offscreen \
+  ASAN_OPTIONS=detect_leaks=1 \
+  LSAN_OPTIONS=suppressions=$(CURDIR)/tests/sanitizer/lsan.supp:print_suppressions=0 \
+  UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1
 
-.PHONY: deps build test run bench fuzz fuzz-build asan clean
+.PHONY: deps build test run bench fuzz fuzz-build fuzz-seeds asan clean
 
 deps:
 	@missing=""; \
@@ -31,18 +38,19 @@ build: deps
 run: build
 	./build/bin/kvor
 
-# Everything: the normal build and all tests, the core tests again under
+# Everything: the normal build and all tests, the whole suite again under
 # AddressSanitizer + UndefinedBehaviorSanitizer, and a short run of every fuzz target.
 test: build
 	ctest --test-dir build --output-on-failure -j$(JOBS)
 	$(MAKE) --no-print-directory asan
 	$(MAKE) --no-print-directory fuzz FUZZ_SECONDS=$(SMOKE_SECONDS)
 
+# Every suite, the window tests included (offscreen), on a full sanitizer build.
+# The build runs the test executables to list their tests, so it needs the settings too.
 asan: deps
-	cmake -S . -B build-asan -DKVOR_CORE_ONLY=ON -DKVOR_SANITIZE=ON -DCMAKE_BUILD_TYPE=Debug
-	cmake --build build-asan -j$(JOBS)
-	ASAN_OPTIONS=detect_leaks=1 UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1 \
-	  ctest --test-dir build-asan -L core --output-on-failure -j$(JOBS)
+	cmake -S . -B build-asan -DKVOR_CORE_ONLY=OFF -DKVOR_SANITIZE=ON -DKVOR_BENCH=OFF -DCMAKE_BUILD_TYPE=Debug
+	$(SAN_ENV) cmake --build build-asan -j$(JOBS)
+	$(SAN_ENV) ctest --test-dir build-asan --output-on-failure -j$(JOBS)
 
 fuzz-build: deps
 	CC=clang CXX=clang++ cmake -S . -B build-fuzz -DKVOR_FUZZ=ON -DKVOR_CORE_ONLY=ON -DCMAKE_BUILD_TYPE=RelWithDebInfo
@@ -57,10 +65,24 @@ fuzz: fuzz-build
 	    -artifact_prefix=build-fuzz/ -print_final_stats=1 $$work $$seeds 2>&1 | tail -n 12; \
 	done
 
+# Rewrites the committed seed corpora from the shipped tables and the program's writers.
+fuzz-seeds: fuzz-build
+	python3 fuzz/make-table-seeds.py fuzz/corpus/table
+	rm -rf fuzz/corpus/workfile fuzz/corpus/convert fuzz/corpus/titleblock fuzz/corpus/pages
+	QT_QPA_PLATFORM=offscreen build-fuzz/bin/kvor-fuzz-seeds build-fuzz/fuzz-data/DATA fuzz/corpus
+
 bench: deps
 	cmake -S . -B build-bench -DCMAKE_BUILD_TYPE=Release
-	cmake --build build-bench -j$(JOBS) --target kvor_bench
+	cmake --build build-bench -j$(JOBS) --target kvor_bench kvor_report_bench
 	./build-bench/bin/kvor_bench
+	QT_QPA_PLATFORM=offscreen ./build-bench/bin/kvor_report_bench
 
 clean:
 	rm -rf build build-asan build-fuzz build-bench
+
+# The .deb (program in /opt/kvor, menu entry, icons, MIME type) and the .tar.gz
+# of the portable program folder, written into build/.
+.PHONY: package
+package: build
+	cd build && cpack -G "DEB;TGZ"
+	@ls -l build/kvor_*.deb build/kvor-*.tar.gz

@@ -29,6 +29,7 @@ void CatalogueModel::reload(DbfTable &table, const QStringList &fields)
     m_fields = fields;
     m_records.clear();
     m_texts.clear();
+    m_current = -1;
     if (table.active()) {
         std::vector<DbfField *> shown;
         for (const QString &name : fields)
@@ -50,6 +51,7 @@ void CatalogueModel::clear()
     beginResetModel();
     m_records.clear();
     m_texts.clear();
+    m_current = -1;
     endResetModel();
 }
 
@@ -74,9 +76,23 @@ QVariant CatalogueModel::data(const QModelIndex &index, int role) const
 
 QVariant CatalogueModel::headerData(int section, Qt::Orientation orientation, int role) const
 {
-    if (orientation != Qt::Horizontal || role != Qt::DisplayRole)
+    if (orientation == Qt::Vertical)
+        return role == Qt::DisplayRole && section == m_current ? QStringLiteral("▶") : QVariant(QString());
+    if (role != Qt::DisplayRole)
         return QAbstractTableModel::headerData(section, orientation, role);
     return CatalogueSelection::fieldTitle(m_fields.value(section));
+}
+
+void CatalogueModel::setCurrentRow(int row)
+{
+    if (row == m_current)
+        return;
+    const int old = m_current;
+    m_current = row;
+    if (old >= 0 && old < rowCount())
+        emit headerDataChanged(Qt::Vertical, old, old);
+    if (row >= 0 && row < rowCount())
+        emit headerDataChanged(Qt::Vertical, row, row);
 }
 
 int CatalogueModel::rowOfRecord(qint64 record) const

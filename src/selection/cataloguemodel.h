@@ -28,11 +28,14 @@ public:
     const QStringList &fields() const { return m_fields; }
     qint64 recordAt(int row) const { return m_records.at(size_t(row)); }
     int rowOfRecord(qint64 record) const;
+    // The row the indicator column marks.
+    void setCurrentRow(int row);
 
 private:
     QStringList m_fields;
     std::vector<qint64> m_records;
     std::vector<QStringList> m_texts;
+    int m_current = -1;
 };
 
 } // namespace kvor

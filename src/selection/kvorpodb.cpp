@@ -62,8 +62,10 @@ TfmPodbor::TfmPodbor(QWidget *parent)
     grid->setSelectionBehavior(QAbstractItemView::SelectRows);
     grid->setSelectionMode(QAbstractItemView::SingleSelection);
     grid->setShowGrid(true);
+    grid->setTabKeyNavigation(false); // Tab leaves the list for the buttons
     grid->verticalHeader()->setDefaultSectionSize(17);
     grid->verticalHeader()->setFixedWidth(12); // the row indicator column
+    grid->verticalHeader()->setDefaultAlignment(Qt::AlignCenter);
     QFont title(QStringLiteral("Arial"));
     title.setPixelSize(9);
     grid->horizontalHeader()->setFont(title);
@@ -201,6 +203,7 @@ void TfmPodbor::showCurrentRow()
     DbfTable &kat = m_dm->taKat;
     const int row = kat.active() && !kat.eof() ? m_model.rowOfRecord(kat.recNo()) : -1;
     QTableView *grid = m_ui->DBGrid1;
+    m_model.setCurrentRow(row);
     const QSignalBlocker block(grid->selectionModel());
     if (row < 0) {
         grid->selectionModel()->clear();

@@ -139,6 +139,22 @@ TEST_F(SelectionWindowTest, ColumnsAreTheVisibleFieldsWithTheirTitles)
     podbor->grab().save(QStringLiteral(KVOR_BIN_DIR "/screens/selection.png"));
 }
 
+TEST_F(SelectionWindowTest, FocusRunsThroughTheParametersTheFieldsTheListAndTheButtons)
+{
+    openSelection();
+    ASSERT_TRUE(ui().RxDBCalcEdit1->hasFocus());
+    QStringList order;
+    for (int i = 0; i < 14; ++i) {
+        order << QApplication::focusWidget()->objectName();
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+    }
+    EXPECT_EQ(order, QStringList({"RxDBCalcEdit1", "int1", "int2", "DBEdit1", "DBEdit2", "DBEdit6", "DBEdit3",
+                                  "DBEdit4", "DBEdit5", "DBEdit7", "DBGrid1", "Button1", "Button2", "Button3"}));
+    // A click selects the whole per-cent text, ready to be typed over.
+    QTest::mouseClick(ui().int2, Qt::LeftButton);
+    EXPECT_EQ(ui().int2->selectedText(), ui().int2->text());
+}
+
 TEST_F(SelectionWindowTest, AdoptionWritesTheRowAndTheCapacityOfTheChosenColumn)
 {
     set("OB_RGTMAX", 35);
