@@ -146,24 +146,14 @@ QString BalanceCommand::usage()
 int BalanceCommand::run(const QStringList &args, QByteArray &out, QString &err)
 {
     CliArgs parsed;
-    QString reason;
-    if (!parsed.parse(args, {QStringLiteral("--data")}, {QStringLiteral("--json")}, &reason)) {
-        err = reason.isEmpty() ? usage() : reason + QLatin1Char('\n') + usage();
+    if (!parsed.parse(args, {QStringLiteral("--data")}, {QStringLiteral("--json")}, usage(), err))
         return 1;
-    }
     const QString file = parsed.file();
     const bool asJson = parsed.has(QStringLiteral("--json"));
     const QString dataDir = parsed.value(QStringLiteral("--data"));
 
     BatchSession session;
-    try {
-        session.open(file, dataDir);
-    } catch (const DbfError &e) {
-        err = e.message();
-    } catch (const std::exception &e) {
-        err = QString::fromLocal8Bit(e.what());
-    }
-    if (!err.isEmpty())
+    if (!runGuarded([&] { session.open(file, dataDir); }, err))
         return 1;
     const BatchShown &shown = session.shown();
 

@@ -1,5 +1,9 @@
 #include "cliargs.h"
 
+#include "reports/core/reporterror.h"
+#include "selection/core/catalogueselection.h"
+#include "storage/dbferror.h"
+
 namespace kvor {
 
 bool CliArgs::parse(const QStringList &args, const QStringList &valueOptions, const QStringList &flags, QString *err)
@@ -34,6 +38,36 @@ bool CliArgs::parse(const QStringList &args, const QStringList &valueOptions, co
         m_file = arg;
     }
     return !m_file.isEmpty();
+}
+
+bool CliArgs::parse(const QStringList &args, const QStringList &valueOptions, const QStringList &flags,
+                    const QString &usage, QString &err)
+{
+    QString reason;
+    if (parse(args, valueOptions, flags, &reason))
+        return true;
+    err = reason.isEmpty() ? usage : reason + QLatin1Char('\n') + usage;
+    return false;
+}
+
+int CliArgs::percent(const QString &option, int low, int high, int fallback) const
+{
+    return has(option) ? CatalogueSelection::rangeValue(value(option), low, high) : fallback;
+}
+
+bool runGuarded(const std::function<void()> &work, QString &err)
+{
+    try {
+        work();
+        return true;
+    } catch (const DbfError &e) {
+        err = e.message();
+    } catch (const ReportError &e) {
+        err = e.message();
+    } catch (const std::exception &e) {
+        err = QString::fromLocal8Bit(e.what());
+    }
+    return false;
 }
 
 } // namespace kvor

@@ -5,6 +5,8 @@
 #include <QString>
 #include <QStringList>
 
+#include <functional>
+
 namespace kvor {
 
 // The arguments of one command: one file name, options with a value
@@ -15,14 +17,24 @@ public:
     // repeated value, a second file name or none.
     bool parse(const QStringList &args, const QStringList &valueOptions, const QStringList &flags, QString *err);
 
+    // parse(), with the command's usage appended to the reason on failure.
+    bool parse(const QStringList &args, const QStringList &valueOptions, const QStringList &flags,
+               const QString &usage, QString &err);
+
     const QString &file() const { return m_file; }
     bool has(const QString &option) const { return m_values.contains(option) || m_flags.contains(option); }
     QString value(const QString &option) const { return m_values.value(option); }
+    // A per-cent option as the selection window's fields take it: into
+    // [low, high], the lower limit when it is not a number; `fallback` when absent.
+    int percent(const QString &option, int low, int high, int fallback) const;
 
 private:
     QString m_file;
     QHash<QString, QString> m_values;
     QSet<QString> m_flags;
 };
+
+// Runs a command's work; a table-layer or other error becomes `err` and false.
+bool runGuarded(const std::function<void()> &work, QString &err);
 
 } // namespace kvor

@@ -6,16 +6,13 @@
 #include "config.h"
 #include "reports/core/kvorrep.h"
 #include "reports/core/kvorrep2.h"
-#include "reports/core/reporterror.h"
 #include "reports/core/reportlabels.h"
 #include "reports/core/reportpdf.h"
 #include "selection/core/catalogueselection.h"
-#include "storage/dbferror.h"
 
 #include <QCoreApplication>
 #include <QFileInfo>
 
-#include <exception>
 
 namespace kvor {
 
@@ -38,25 +35,23 @@ QString userPath(const QString &file)
 int run(bool equipment, const QStringList &args, QString &err)
 {
     CliArgs parsed;
-    QString reason;
     QStringList options = {QStringLiteral("--data"), QStringLiteral("--pdf")};
     if (equipment)
         options << QStringLiteral("--int1") << QStringLiteral("--int2");
     const QString usage = equipment ? ReportCommand::equipmentUsage() : ReportCommand::reportUsage();
-    if (!parsed.parse(args, options, {}, &reason) || !parsed.has(QStringLiteral("--pdf"))) {
-        err = reason.isEmpty() ? usage : reason + QLatin1Char('\n') + usage;
+    if (!parsed.parse(args, options, {}, usage, err))
+        return 1;
+    if (!parsed.has(QStringLiteral("--pdf"))) {
+        err = QStringLiteral("--pdf OUT.pdf is required\n") + usage;
         return 1;
     }
     const QString pdf = parsed.value(QStringLiteral("--pdf"));
-    const int int1 = parsed.has(QStringLiteral("--int1"))
-                         ? CatalogueSelection::rangeValue(parsed.value(QStringLiteral("--int1")), 60, 100)
-                         : 95;
-    const int int2 = parsed.has(QStringLiteral("--int2"))
-                         ? CatalogueSelection::rangeValue(parsed.value(QStringLiteral("--int2")), 100, 200)
-                         : 150;
+    const int int1 = parsed.percent(QStringLiteral("--int1"), 60, 100, 95);
+    const int int2 = parsed.percent(QStringLiteral("--int2"), 100, 200, 150);
     const QString version = QString::fromUtf8(config::kVersionText);
     const QString titleFolder = QCoreApplication::applicationDirPath();
-    try {
+    QString note;
+    const bool ok = runGuarded([&] {
         BatchSession session;
         session.open(parsed.file(), parsed.value(QStringLiteral("--data")));
         ReportLabelTexts reportTexts, equipmentTexts;
@@ -76,8 +71,7 @@ int run(bool equipment, const QStringList &args, QString &err)
             CatalogueSelection selection;
             // The window's first build; a message goes to stderr as a note, the list is still printed.
             selection.build(dm.taKat, session.dataDir(), session.selectionInputs(int1, int2));
-            if (!selection.message().isEmpty())
-                err = selection.message();
+            note = selection.message();
             const ReportLabels labels = store(equipmentTexts);
             TfmReport2 list;
             list.setWorkTable(&dm.taWork);
@@ -91,16 +85,10 @@ int run(bool equipment, const QStringList &args, QString &err)
             pages = list.render();
         }
         writeReportPdf(pages, pdf);
-    } catch (const DbfError &e) {
-        err = e.message();
+    }, err);
+    if (!ok)
         return 1;
-    } catch (const ReportError &e) {
-        err = e.message();
-        return 1;
-    } catch (const std::exception &e) {
-        err = QString::fromLocal8Bit(e.what());
-        return 1;
-    }
+    err = note; // the selection's message, beside the list it printed
     return 0;
 }
 

@@ -94,30 +94,28 @@ QByteArray json(const QString &file, const Listing &l)
     textOrNull(!l.selection.message().isEmpty(), l.selection.message());
     w.key("systems");
     w.beginArray();
+    auto text = [&](const char *key, const QString &v) {
+        w.key(key);
+        w.string(v);
+    };
+    auto number = [&](const char *key, double v) {
+        w.key(key);
+        w.number(v);
+    };
     for (const System &s : l.rows) {
         w.beginObject();
-        w.key("SIS");
-        w.string(s.sis);
-        w.key("AGR");
-        w.string(s.agr);
-        w.key("VOHL");
-        w.string(s.vohl);
+        text("SIS", s.sis);
+        text("AGR", s.agr);
+        text("VOHL", s.vohl);
         w.key("Q");
         w.integer(s.q);
-        w.key("T");
-        w.number(s.t);
-        w.key("PPOT");
-        w.number(s.ppot);
-        w.key("IPOT");
-        w.number(s.ipot);
-        w.key("NABOR");
-        w.string(s.nabor);
-        w.key("SHKAF");
-        w.string(s.shkaf);
-        w.key("GR");
-        w.string(s.gr);
-        w.key("PGR");
-        w.string(s.pgr);
+        number("T", s.t);
+        number("PPOT", s.ppot);
+        number("IPOT", s.ipot);
+        text("NABOR", s.nabor);
+        text("SHKAF", s.shkaf);
+        text("GR", s.gr);
+        text("PGR", s.pgr);
         w.endObject();
     }
     w.endArray();
@@ -176,30 +174,17 @@ QString SelectCommand::usage()
 int SelectCommand::run(const QStringList &args, QByteArray &out, QString &err)
 {
     CliArgs parsed;
-    QString reason;
     if (!parsed.parse(args, {QStringLiteral("--data"), QStringLiteral("--int1"), QStringLiteral("--int2")},
-                      {QStringLiteral("--json")}, &reason)) {
-        err = reason.isEmpty() ? usage() : reason + QLatin1Char('\n') + usage();
+                      {QStringLiteral("--json")}, usage(), err))
         return 1;
-    }
-    // As the window's fields take them: into range, the lower limit for no number.
-    const int int1 = parsed.has(QStringLiteral("--int1"))
-                         ? CatalogueSelection::rangeValue(parsed.value(QStringLiteral("--int1")), 60, 100)
-                         : 95;
-    const int int2 = parsed.has(QStringLiteral("--int2"))
-                         ? CatalogueSelection::rangeValue(parsed.value(QStringLiteral("--int2")), 100, 200)
-                         : 150;
+    const int int1 = parsed.percent(QStringLiteral("--int1"), 60, 100, 95);
+    const int int2 = parsed.percent(QStringLiteral("--int2"), 100, 200, 150);
     Listing listing;
     BatchSession session;
-    try {
-        session.open(parsed.file(), parsed.value(QStringLiteral("--data")));
-        list(session, int1, int2, listing);
-    } catch (const DbfError &e) {
-        err = e.message();
-    } catch (const std::exception &e) {
-        err = QString::fromLocal8Bit(e.what());
-    }
-    if (!err.isEmpty())
+    if (!runGuarded([&] {
+            session.open(parsed.file(), parsed.value(QStringLiteral("--data")));
+            list(session, int1, int2, listing);
+        }, err))
         return 1;
     out = parsed.has(QStringLiteral("--json")) ? json(parsed.file(), listing) : table(parsed.file(), listing);
     return 0;
