@@ -747,8 +747,16 @@ void TfmKvor::FileOpen1Execute()
         });
         showInputPanel();
         return;
-    } catch (const DbfError &) {
+    } catch (const DbfError &e) {
         Prompts::instance().message(this, QStringLiteral("Указанный расчет не может быть открыт !"));
+        // Another program is editing it: say so, and leave its file alone rather
+        // than convert it onto itself under that program.
+        if (e.message() == QStringLiteral("Record is locked by another user")) {
+            ErrorReporter::report(this, e.message());
+            showStartScreen();
+            setWindowTitle(QStringLiteral("Kvor"));
+            return;
+        }
     }
 
     QString target;

@@ -9,6 +9,7 @@
 #include <QTemporaryDir>
 
 #include <cerrno>
+#include <csignal>
 
 #include <fcntl.h>
 #include <sys/stat.h>
@@ -21,6 +22,10 @@ void CalcFiles::copyFileWithDate(const QString &source, const QString &destinati
     QString target = destination;
     if (QFileInfo(target).isDir())
         target = QDir(target).filePath(QFileInfo(source).fileName());
+
+    // A write past the file-size limit must fail with "Stream write error", not
+    // end the process, also in one that never opened a table.
+    std::signal(SIGXFSZ, SIG_IGN);
 
     QFile in(source);
     if (!in.open(QIODevice::ReadOnly))
@@ -39,22 +44,28 @@ void CalcFiles::copyFileWithDate(const QString &source, const QString &destinati
     QFile out(temp);
     if (!out.open(QIODevice::WriteOnly | QIODevice::Truncate))
         throw DbfError(QStringLiteral("Cannot create file %1").arg(target));
+    // QFile::remove() keeps a file whose buffered rest cannot be flushed; the
+    // scratch copy goes by name.
+    auto discard = [&] {
+        out.close();
+        QFile::remove(temp);
+    };
     char block[65536];
     for (;;) {
         const qint64 n = in.read(block, sizeof block);
         if (n < 0) {
-            out.remove();
+            discard();
             throw DbfError(QStringLiteral("Stream read error"));
         }
         if (n == 0)
             break;
         if (out.write(block, n) != n) {
-            out.remove();
+            discard();
             throw DbfError(QStringLiteral("Stream write error"));
         }
     }
     if (!out.flush() || ::fsync(out.handle()) != 0) {
-        out.remove();
+        discard();
         throw DbfError(QStringLiteral("Stream write error"));
     }
     out.setFileTime(modified, QFileDevice::FileModificationTime);

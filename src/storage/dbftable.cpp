@@ -193,6 +193,10 @@ DbfTable::DbfTable(QObject *parent)
 DbfTable::~DbfTable()
 {
     if (m_file) {
+        try {
+            writeBackIfUnlinked();
+        } catch (...) {
+        }
         unlock();
         releaseFile();
     }
@@ -275,6 +279,7 @@ void DbfTable::open()
         openFile();
         m_state = State::Browse;
         m_modified = false;
+        m_wroteFile = false;
         const qint64 k = scan(1, +1);
         if (k)
             loadRecord(k, cachedRecord(k));
@@ -477,11 +482,53 @@ void DbfTable::close()
         m_buffer = m_saved;
         m_modified = false;
     }
+    QString notWritten;
+    try {
+        writeBackIfUnlinked();
+    } catch (const DbfError &e) {
+        notWritten = e.message(); // the table lets go all the same: nothing would make it writable
+    }
     unlock();
     releaseFile();
     m_state = State::Inactive;
     emit stateChanged();
     emit recordChanged();
+    if (!notWritten.isEmpty())
+        throw DbfError(notWritten);
+}
+
+// A file deleted, or replaced by another under its name, while the table has it
+// open keeps what the table wrote only in the open descriptor. A deleted file is
+// put back at its path before the descriptor goes; a replacement is someone
+// else's work and is left alone, ours going beside it and the user told.
+void DbfTable::writeBackIfUnlinked()
+{
+    if (!m_file || m_readOnly || !m_wroteFile)
+        return;
+    struct stat st {};
+    if (::fstat(m_file->fd, &st) != 0 || st.st_nlink > 0)
+        return;
+    QByteArray all(qsizetype(st.st_size), '\0');
+    qint64 got = 0;
+    m_file->readAt(0, all.data(), all.size(), &got);
+    all.truncate(got);
+    const bool replaced = QFileInfo::exists(m_path);
+    const QString path = replaced ? m_path + QStringLiteral(".saved") : m_path;
+    const QString failed = QStringLiteral("Cannot create file %1").arg(path);
+    const QByteArray target = QFile::encodeName(path);
+    const QByteArray temp = target + ".tmp~";
+    File out;
+    out.fd = ::open(temp.constData(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, st.st_mode & 07777);
+    if (out.fd < 0)
+        throw DbfError(failed);
+    if (!out.writeAt(0, all.constData(), all.size()) || ::fsync(out.fd) != 0
+        || ::rename(temp.constData(), target.constData()) != 0) {
+        ::unlink(temp.constData());
+        throw DbfError(failed);
+    }
+    if (replaced)
+        throw DbfError(QStringLiteral("File %1 was replaced by another program; the changes were saved as %2")
+                           .arg(m_path, path));
 }
 
 // ---------------------------------------------------------------- reading
@@ -878,6 +925,7 @@ void DbfTable::writeRecordAndHeader(qint64 k, const QByteArray &record, bool app
         throw;
     }
     m_count = (m_file->size() - m_headerLength) / m_recordLength;
+    m_wroteFile = true;
 }
 
 void DbfTable::post()

@@ -141,6 +141,7 @@ private:
     void openFile();
     void buildFields(const QByteArray &header);
     void releaseFile();
+    void writeBackIfUnlinked();
     void refreshCount();
     const char *cachedRecord(qint64 k);
     void invalidateCache();
@@ -195,6 +196,7 @@ private:
     bool m_eof = true;
     bool m_bof = true;
     bool m_modified = false;
+    bool m_wroteFile = false; // since Open
     bool m_inCalc = false;
     qint64 m_lockOffset = -1;
 

@@ -62,7 +62,9 @@ std::vector<TableColumn> makeWorkColumns()
         {"IN_DV", K::Float, 0, 'N', 8, 3},
         {"IN_DH", K::Float, 0, 'N', 8, 3},
         {"IN_TOV", K::String, 20, 'C', 20, 0},
-        {"IN_VSHTAB", K::Float, 0, 'N', 8, 3},
+        // As wide as the chamber height it is derived from, so any stored height
+        // gives a stacking height the file can hold when it is opened again.
+        {"IN_VSHTAB", K::Float, 0, 'N', 9, 3},
         {"IN_PLOTN", K::SmallInt, 0, 'N', kSmall, 0},
         {"IN_GPTS", K::Integer, 0, 'N', kInt, 0},
         {"TE_PTIP", K::String, 20, 'C', 20, 0},
