@@ -3,16 +3,31 @@
 #include "reports/core/kvorrep.h"
 #include "reports/core/kvorrep2.h"
 #include "selection/kvorpodb.h"
+#include "startup.h"
 #include "storage/kvordm.h"
 
 #include <QApplication>
+
+#include <cstdio>
 
 int main(int argc, char *argv[])
 {
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Kvor"));
-    QApplication::setApplicationDisplayName(QStringLiteral("Kvor"));
+    // No display name: Qt would append it to every window caption.
+    QApplication::setDesktopFileName(QStringLiteral("example.nivra.Kvor"));
     QApplication::setFont(QFont(QStringLiteral("Arial"), 8));
+
+    // DATA beside the program or the user's copy of it, and the file to open.
+    const kvor::StartupOptions options = kvor::StartupOptions::fromCommandLine(QCoreApplication::arguments());
+    if (options.helpRequested() && options.error().isEmpty()) {
+        std::printf("%s\n", qPrintable(kvor::StartupOptions::usage()));
+        return 0;
+    }
+    if (!options.error().isEmpty()) {
+        std::fprintf(stderr, "%s\n%s\n", qPrintable(options.error()), qPrintable(kvor::StartupOptions::usage()));
+        return 2;
+    }
 
     // The six forms, in the order the program has always created them.
     kvor::TfmKvor fmKvor;
@@ -29,6 +44,7 @@ int main(int argc, char *argv[])
     fmAdd.setDataModule(&dm1);
     QObject::connect(&fmAdd, &kvor::TfmAdd::folderChanged, &fmKvor, &kvor::TfmKvor::setFileFolder);
 
+    options.applyTo(fmKvor);
     fmKvor.show();
     return app.exec();
 }
