@@ -95,7 +95,14 @@ TfmPodbor::TfmPodbor(QWidget *parent)
         b->setAutoDefault(false);
 }
 
-TfmPodbor::~TfmPodbor() = default;
+TfmPodbor::~TfmPodbor()
+{
+    // The data module outlives this window; its callbacks must not reach a dead one.
+    if (m_dm) {
+        m_dm->dsKat.onDataChange = nullptr;
+        m_dm->dsGrups.onDataChange = nullptr;
+    }
+}
 
 void TfmPodbor::setDataModule(Tdm1 *dm)
 {

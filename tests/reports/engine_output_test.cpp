@@ -9,7 +9,9 @@
 #include <QStandardPaths>
 #include <QTemporaryDir>
 
+#include <functional>
 #include <gtest/gtest.h>
+#include <limits>
 
 using namespace kvor;
 using namespace kvor::enginetest;
@@ -114,6 +116,36 @@ TEST(EngineFiles, MissingDamagedAndForeignFilesAreClearErrors)
     }
 
     EXPECT_THROW(saveReportPages(samplePages(), dir.filePath("no/such/folder/x.kvrep")), ReportError);
+}
+
+// Geometry no paper has would overflow the painter's integer sums: refused on load.
+TEST(EngineFiles, AbsurdGeometryIsADamagedFile)
+{
+    QTemporaryDir dir;
+    const QString path = dir.filePath("absurd.kvrep");
+    const std::vector<std::function<void(ReportPage &)>> spoilers = {
+        [](ReportPage &p) { p.items.front().box = QRect(2147483000, 0, 1000, 10); },
+        [](ReportPage &p) { p.items.front().box = QRect(0, -5000000, 10, 10); },
+        [](ReportPage &p) { p.items.front().font.size = std::numeric_limits<double>::quiet_NaN(); },
+        [](ReportPage &p) { p.items.front().font.size = 0; },
+        [](ReportPage &p) { p.items.front().pen = -1; },
+        [](ReportPage &p) { p.items.front().frame.left = std::numeric_limits<double>::infinity(); },
+        [](ReportPage &p) { p.bands.front().height = 2000000000; },
+        [](ReportPage &p) { p.width = 2000000000; },
+    };
+    for (size_t i = 0; i < spoilers.size(); ++i) {
+        std::vector<ReportPage> pages = samplePages();
+        ASSERT_FALSE(pages.front().items.empty());
+        ASSERT_FALSE(pages.front().bands.empty());
+        spoilers[i](pages.front());
+        saveReportPages(pages, path);
+        try {
+            loadReportPages(path);
+            ADD_FAILURE() << "case " << i << " loaded";
+        } catch (const ReportError &e) {
+            EXPECT_TRUE(e.message().contains(QStringLiteral("damaged"))) << i << " " << e.message().toStdString();
+        }
+    }
 }
 
 TEST(EnginePdf, TextStaysTextWithEmbeddedFonts)

@@ -7,6 +7,7 @@
 #include <QFontMetricsF>
 #include <QSaveFile>
 
+#include <cmath>
 #include <map>
 #include <memory>
 
@@ -133,6 +134,30 @@ void readFrame(QDataStream &in, ReportFrame &f)
     in >> f.left >> f.top >> f.right >> f.bottom;
 }
 
+// Far beyond any paper (a kilometre in tenths of a millimetre) yet small enough
+// that sums of coordinates cannot overflow an int while painting.
+constexpr qint32 kMaxLength = 1000000;
+
+bool inRange(qint32 v, qint32 low = -kMaxLength)
+{
+    return v >= low && v <= kMaxLength;
+}
+
+bool sane(const QRect &r)
+{
+    return inRange(r.x()) && inRange(r.y()) && inRange(r.width()) && inRange(r.height());
+}
+
+bool sane(double v, double high)
+{
+    return std::isfinite(v) && v >= 0 && v <= high;
+}
+
+bool sane(const ReportFrame &f)
+{
+    return sane(f.left, 1000) && sane(f.top, 1000) && sane(f.right, 1000) && sane(f.bottom, 1000);
+}
+
 [[noreturn]] void damaged(const QString &path)
 {
     throw ReportError(QStringLiteral("The report file %1 is damaged").arg(path));
@@ -193,7 +218,8 @@ std::vector<ReportPage> loadReportPages(const QString &path)
         qint32 width = 0, height = 0;
         quint32 bandCount = 0;
         in >> width >> height >> bandCount;
-        if (in.status() != QDataStream::Ok || width <= 0 || height <= 0 || bandCount > kMaxCount)
+        if (in.status() != QDataStream::Ok || width <= 0 || height <= 0 || !inRange(width) || !inRange(height)
+            || bandCount > kMaxCount)
             damaged(path);
         page.width = width;
         page.height = height;
@@ -201,7 +227,7 @@ std::vector<ReportPage> loadReportPages(const QString &path)
             PlacedBand band;
             qint32 top = 0, bandHeight = 0;
             in >> band.name >> top >> bandHeight;
-            if (in.status() != QDataStream::Ok)
+            if (in.status() != QDataStream::Ok || !inRange(top) || !inRange(bandHeight))
                 damaged(path);
             band.top = top;
             band.height = bandHeight;
@@ -221,7 +247,8 @@ std::vector<ReportPage> loadReportPages(const QString &path)
             in >> item.pen >> item.stretch >> item.element >> hasImage;
             if (hasImage)
                 in >> item.image;
-            if (in.status() != QDataStream::Ok || kind < ReportItem::Text || kind > ReportItem::Image)
+            if (in.status() != QDataStream::Ok || kind < ReportItem::Text || kind > ReportItem::Image
+                || !sane(item.box) || !(item.font.size > 0 && sane(item.font.size, 1000)) || !sane(item.pen, 1000) || !sane(item.frame))
                 damaged(path);
             item.kind = ReportItem::Kind(kind);
             item.align = Qt::Alignment(align);
