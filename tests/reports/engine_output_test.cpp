@@ -124,7 +124,7 @@ TEST(EngineFiles, AbsurdGeometryIsADamagedFile)
     QTemporaryDir dir;
     const QString path = dir.filePath("absurd.kvrep");
     const std::vector<std::function<void(ReportPage &)>> spoilers = {
-        [](ReportPage &p) { p.items.front().box = QRect(2147483000, 0, 1000, 10); },
+        [](ReportPage &p) { p.items.front().box = QRect(2000000, 0, 1000, 10); },
         [](ReportPage &p) { p.items.front().box = QRect(0, -5000000, 10, 10); },
         [](ReportPage &p) { p.items.front().font.size = std::numeric_limits<double>::quiet_NaN(); },
         [](ReportPage &p) { p.items.front().font.size = 0; },
