@@ -3,6 +3,7 @@
 // a converted file must open as a calculation and read back without errors,
 // and the template must stay as shipped.
 
+#include "fuzzinput.h"
 #include "storage/calcfiles.h"
 #include "storage/dbferror.h"
 #include "storage/dbftable.h"
@@ -56,15 +57,6 @@ Session &session()
 {
     static Session s;
     return s;
-}
-
-void writeFile(const QString &path, const uint8_t *data, size_t size)
-{
-    QFile f(path);
-    if (!f.open(QIODevice::WriteOnly | QIODevice::Truncate))
-        std::abort();
-    if (f.write(reinterpret_cast<const char *>(data), qint64(size)) != qint64(size))
-        std::abort();
 }
 
 [[noreturn]] void fail(const char *what, const QString &detail = QString())

@@ -2,6 +2,7 @@
 // fail only with ReportError; loaded pages must save and load back equal, and
 // paint as the preview paints them.
 
+#include "fuzzinput.h"
 #include "reports/core/reporterror.h"
 #include "reports/core/reportpage.h"
 #include "reports/core/reportpainter.h"
@@ -37,15 +38,6 @@ const Paths &paths()
 {
     static Paths p;
     return p;
-}
-
-void writeFile(const QString &path, const uint8_t *data, size_t size)
-{
-    QFile f(path);
-    if (!f.open(QIODevice::WriteOnly | QIODevice::Truncate))
-        std::abort();
-    if (f.write(reinterpret_cast<const char *>(data), qint64(size)) != qint64(size))
-        std::abort();
 }
 
 [[noreturn]] void fail(const char *what)

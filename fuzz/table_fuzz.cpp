@@ -2,6 +2,7 @@
 // every value, Locate, binding declared fields and writing records must fail
 // only with DbfError.
 
+#include "fuzzinput.h"
 #include "storage/dbferror.h"
 #include "storage/dbffield.h"
 #include "storage/dbftable.h"
@@ -28,15 +29,6 @@ const QString &tablePath()
         return dir.filePath(QStringLiteral("fuzz.dbf"));
     }();
     return path;
-}
-
-void writeFile(const QString &path, const uint8_t *data, size_t size)
-{
-    QFile f(path);
-    if (!f.open(QIODevice::WriteOnly | QIODevice::Truncate))
-        std::abort();
-    if (f.write(reinterpret_cast<const char *>(data), qint64(size)) != qint64(size))
-        std::abort();
 }
 
 // Reads a field every way a caller can; bad numbers are the expected failure.

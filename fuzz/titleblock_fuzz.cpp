@@ -2,6 +2,7 @@
 // without line breaks (or throw ReportError), and each line must wrap into
 // the title block's box the way the reports print it.
 
+#include "fuzzinput.h"
 #include "reports/core/reportdefinition.h"
 #include "reports/core/reporterror.h"
 #include "reports/core/reportlayout.h"
@@ -28,15 +29,6 @@ const QString &folder()
         std::abort();
     static const QString path = dir.path();
     return path;
-}
-
-void writeFile(const QString &path, const uint8_t *data, size_t size)
-{
-    QFile f(path);
-    if (!f.open(QIODevice::WriteOnly | QIODevice::Truncate))
-        std::abort();
-    if (f.write(reinterpret_cast<const char *>(data), qint64(size)) != qint64(size))
-        std::abort();
 }
 
 [[noreturn]] void fail(const char *what)

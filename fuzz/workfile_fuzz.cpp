@@ -4,6 +4,7 @@
 // every field, editing and posting one field, and closing, which writes the
 // include flags. Everything must fail only with DbfError.
 
+#include "fuzzinput.h"
 #include "calc/balancesource.h"
 #include "calc/heatbalance.h"
 #include "calc/recordrules.h"
@@ -97,15 +98,6 @@ Session &session()
 {
     static Session s;
     return s;
-}
-
-void writeFile(const QString &path, const uint8_t *data, size_t size)
-{
-    QFile f(path);
-    if (!f.open(QIODevice::WriteOnly | QIODevice::Truncate))
-        std::abort();
-    if (f.write(reinterpret_cast<const char *>(data), qint64(size)) != qint64(size))
-        std::abort();
 }
 
 void readField(const DbfField &f)
