@@ -104,16 +104,18 @@ exe=$1 calc=$2 log=$3
 pid=$!
 finish() { kill "$pid" 2>/dev/null; wait "$pid" 2>/dev/null; exit "$1"; }
 wid=
-for _ in $(seq 1 150); do
+for _ in $(seq 1 300); do
     kill -0 "$pid" 2>/dev/null || { echo "kvor ended early" >>"$log"; exit 1; }
-    wid=$(xdotool search --name '^Nivra' 2>/dev/null | head -n1)
+    wid=$(xdotool search --onlyvisible --name '^Nivra' 2>/dev/null | head -n1)
     [ -n "$wid" ] && break
     sleep 0.1
 done
 [ -n "$wid" ] || { echo "no main window" >>"$log"; finish 1; }
-xdotool windowfocus --sync "$wid"
-for _ in $(seq 1 100); do
+# A window just mapped can still refuse the focus (BadMatch) on a busy
+# machine, so ask again until the title shows the file.
+for _ in $(seq 1 300); do
     [[ "$(xdotool getwindowname "$wid")" == "$calc"* ]] && finish 0
+    xdotool windowfocus "$wid" 2>/dev/null
     sleep 0.1
 done
 echo "title stayed: $(xdotool getwindowname "$wid")" >>"$log"
