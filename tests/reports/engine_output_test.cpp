@@ -126,6 +126,7 @@ TEST(EngineFiles, AbsurdGeometryIsADamagedFile)
     const std::vector<std::function<void(ReportPage &)>> spoilers = {
         [](ReportPage &p) { p.items.front().box = QRect(2000000, 0, 1000, 10); },
         [](ReportPage &p) { p.items.front().box = QRect(0, -5000000, 10, 10); },
+        [](ReportPage &p) { p.items.front().box = QRect(QPoint(-2000000000, 0), QPoint(2000000000, 10)); },
         [](ReportPage &p) { p.items.front().font.size = std::numeric_limits<double>::quiet_NaN(); },
         [](ReportPage &p) { p.items.front().font.size = 0; },
         [](ReportPage &p) { p.items.front().pen = -1; },

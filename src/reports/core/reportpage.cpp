@@ -145,7 +145,8 @@ bool inRange(qint32 v, qint32 low = -kMaxLength)
 
 bool sane(const QRect &r)
 {
-    return inRange(r.x()) && inRange(r.y()) && inRange(r.width()) && inRange(r.height());
+    // The corners as stored: width() and height() would overflow on wild ones.
+    return inRange(r.left()) && inRange(r.top()) && inRange(r.right()) && inRange(r.bottom());
 }
 
 bool sane(double v, double high)
