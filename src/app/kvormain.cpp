@@ -29,6 +29,7 @@
 #include <QLineEdit>
 #include <QMimeData>
 #include <QScreen>
+#include <QTemporaryDir>
 #include <QToolBar>
 #include <QToolButton>
 #include <QWindow>
@@ -685,18 +686,53 @@ void TfmKvor::closeCalculation()
         return;
     m_dm->taWork.first();
     m_dm->taWork.close();
+    m_viewCopy.reset();
 }
 
 void TfmKvor::openCalculation(const QString &path)
 {
+    m_viewCopy.reset();
+    QString file = path;
+    if (QFileInfo(path).isFile() && !CalcFiles::writable(path)) {
+        // A calculation the user may not write is worked on in a private copy:
+        // the rules and the results work as usual, and the file is never written.
+        auto copy = std::make_unique<QTemporaryDir>();
+        if (!copy->isValid())
+            throw DbfError(QStringLiteral("Cannot create file %1").arg(copy->path()));
+        file = copy->filePath(QFileInfo(path).fileName());
+        CalcFiles::copyFileWithDate(path, file);
+        m_viewCopy = std::move(copy);
+    }
     m_dm->taWork.setDatabaseName(QString());
-    m_dm->taWork.setTableName(path);
-    m_dm->taWork.open();
+    m_dm->taWork.setTableName(file);
+    try {
+        m_dm->taWork.open();
+    } catch (...) {
+        m_viewCopy.reset();
+        throw;
+    }
+    m_calcPath = path;
+}
+
+QString TfmKvor::calculationCaption() const
+{
+    return m_viewCopy ? m_calcPath + QStringLiteral(" [лише для читання]") : m_calcPath;
 }
 
 bool TfmKvor::confirmReplace(const QString &path)
 {
     return Prompts::instance().confirm(this, QStringLiteral("Файл %1 вже існує. Замінити його?").arg(path));
+}
+
+// A command that failed after the calculation was closed leaves nothing of it
+// on screen: no input panel to type into, no commands that act on it.
+void TfmKvor::leaveFailedCommand()
+{
+    if (calculationOpen())
+        return; // stopped before closing it: it is still open and shown
+    m_viewCopy.reset();
+    showStartScreen();
+    setWindowTitle(QStringLiteral("Kvor"));
 }
 
 void TfmKvor::FileNew1Execute()
@@ -709,7 +745,7 @@ void TfmKvor::FileNew1Execute()
     // Replacing another calculation needs the user's word.
     if (QFileInfo::exists(path) && !confirmReplace(path))
         return;
-    ErrorReporter::guard(this, [&] {
+    const bool opened = ErrorReporter::guard(this, [&] {
         closeCalculation();
         CalcFiles::copyFileWithDate(QDir(m_dataDir).filePath(QStringLiteral("kvor.dbf")), path);
         if (!QFileInfo::exists(path)) {
@@ -717,13 +753,20 @@ void TfmKvor::FileNew1Execute()
             return false;
         }
         openCalculation(path);
-        setWindowTitle(path);
-        ClearResults();
-        ComboBox1Change();
-        DBCheckBox4Click();
-        showInputPanel();
         return true;
     });
+    if (!opened) {
+        leaveFailedCommand();
+        return;
+    }
+    setWindowTitle(calculationCaption());
+    ClearResults();
+    ErrorReporter::guard(this, [this] {
+        ComboBox1Change();
+        DBCheckBox4Click();
+        return true;
+    });
+    showInputPanel();
 }
 
 void TfmKvor::FileOpen1Execute()
@@ -739,13 +782,18 @@ void TfmKvor::FileOpen1Execute()
         return;
     try {
         openCalculation(path);
-        setWindowTitle(path);
+        setWindowTitle(calculationCaption());
         ErrorReporter::guard(this, [this] {
             DBCheckBox4Click();
             ComboBox1Change();
             return true;
         });
         showInputPanel();
+        if (m_viewCopy)
+            Prompts::instance().message(
+                this, QStringLiteral("Файл %1 доступний лише для читання: розрахунок відкрито для перегляду, "
+                                     "зміни не буде збережено.")
+                          .arg(path));
         return;
     } catch (const DbfError &e) {
         Prompts::instance().message(this, QStringLiteral("Указанный расчет не может быть открыт !"));
@@ -753,8 +801,7 @@ void TfmKvor::FileOpen1Execute()
         // than convert it onto itself under that program.
         if (e.message() == QStringLiteral("Record is locked by another user")) {
             ErrorReporter::report(this, e.message());
-            showStartScreen();
-            setWindowTitle(QStringLiteral("Kvor"));
+            leaveFailedCommand();
             return;
         }
     }
@@ -762,9 +809,11 @@ void TfmKvor::FileOpen1Execute()
     QString target;
     CalcFiles::Conversion result = CalcFiles::Conversion::Failed;
     try {
-        result = CalcFiles::convert(*m_dm, m_dataDir, path, &target);
+        result = CalcFiles::convert(*m_dm, m_dataDir, path, &target,
+                                    [this](const QString &existing) { return confirmReplace(existing); });
     } catch (const DbfError &e) {
         ErrorReporter::report(this, e.message());
+        leaveFailedCommand();
         return;
     }
     switch (result) {
@@ -779,16 +828,18 @@ void TfmKvor::FileOpen1Execute()
     case CalcFiles::Conversion::Failed:
         Prompts::instance().message(this, QStringLiteral("Ошибка ! Файл расчета не может быть преобразован !"));
         break;
+    case CalcFiles::Conversion::Declined:
+        break; // the user kept the existing file
     }
-    showStartScreen();
-    setWindowTitle(QStringLiteral("Kvor"));
+    leaveFailedCommand();
 }
 
 void TfmKvor::FileSave1Execute()
 {
     if (!calculationOpen())
         return;
-    const QString current = m_dm->taWork.tableName();
+    const QString current = m_calcPath;
+    const QString file = m_dm->taWork.tableName(); // a read-only calculation's private copy
     const QFileInfo info(current);
     const QString preset = QStringLiteral(".") + info.suffix().toUpper() == QStringLiteral(".DBF")
                                ? info.completeBaseName()
@@ -798,16 +849,25 @@ void TfmKvor::FileSave1Execute()
         return;
     if (path != current && QFileInfo::exists(path) && !confirmReplace(path))
         return;
-    ErrorReporter::guard(this, [&] {
+    const bool copying = path != file;
+    // A file that cannot be written is refused while the calculation is still
+    // open, so nothing typed is lost.
+    if (copying && QFileInfo::exists(path) && !CalcFiles::writable(path)) {
+        ErrorReporter::report(this, QStringLiteral("Cannot create file %1").arg(path));
+        return;
+    }
+    const bool saved = ErrorReporter::guard(this, [&] {
         m_dm->taWork.edit();
         m_dm->taWork.post();
         m_dm->taWork.close();
-        if (path != current)
-            CalcFiles::copyFileWithDate(current, path);
+        if (copying)
+            CalcFiles::copyFileWithDate(file, path);
         openCalculation(path);
-        setWindowTitle(path);
+        setWindowTitle(calculationCaption());
         return true;
     });
+    if (!saved)
+        leaveFailedCommand();
 }
 
 void TfmKvor::FileClose1Execute()

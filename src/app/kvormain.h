@@ -19,6 +19,7 @@ class TfmKvor;
 class QAction;
 class QCheckBox;
 class QLineEdit;
+class QTemporaryDir;
 class QWindow;
 
 namespace kvor {
@@ -135,6 +136,8 @@ private:
     void closeCalculation();
     void openCalculation(const QString &path);
     bool confirmReplace(const QString &path);
+    void leaveFailedCommand();
+    QString calculationCaption() const;
     void showNews(bool on);
     void setResult(int field, double held);
     void showOutput(const CalcOutput &output);
@@ -155,6 +158,8 @@ private:
     bool m_selectionOpen = false;
     bool m_activatedOnce = false;
     QString m_fileFolder;
+    QString m_calcPath;                      // the open calculation's file
+    std::unique_ptr<QTemporaryDir> m_viewCopy; // what a read-only calculation is worked on
     int m_modeItem = 0;
     QString m_categoryText;
     std::array<double, 11> m_results{};

@@ -17,11 +17,44 @@
 
 namespace kvor {
 
+namespace {
+
+// The file a chain of links ends at (it need not exist); the path itself when
+// it is no link. Empty for a loop.
+QString linkedFile(QString path)
+{
+    for (int hops = 0; hops < 40; ++hops) {
+        char buffer[4096];
+        const ssize_t n = ::readlink(QFile::encodeName(path).constData(), buffer, sizeof buffer);
+        if (n < 0 || size_t(n) == sizeof buffer)
+            return path;
+        const QString to = QFile::decodeName(QByteArray(buffer, int(n)));
+        path = QDir::isRelativePath(to) ? QFileInfo(path).absoluteDir().filePath(to) : to;
+    }
+    return QString();
+}
+
+} // namespace
+
+bool CalcFiles::writable(const QString &path)
+{
+    const int fd = ::open(QFile::encodeName(path).constData(), O_RDWR | O_CLOEXEC | O_NOCTTY | O_NONBLOCK);
+    if (fd >= 0) {
+        ::close(fd);
+        return true;
+    }
+    return errno != EACCES && errno != EPERM && errno != EROFS && errno != ETXTBSY;
+}
+
 void CalcFiles::copyFileWithDate(const QString &source, const QString &destination)
 {
-    QString target = destination;
-    if (QFileInfo(target).isDir())
-        target = QDir(target).filePath(QFileInfo(source).fileName());
+    QString named = destination;
+    if (QFileInfo(named).isDir())
+        named = QDir(named).filePath(QFileInfo(source).fileName());
+    // Replacing a link would cut it from the file it shares; the file it names is written.
+    const QString target = linkedFile(named);
+    if (target.isEmpty())
+        throw DbfError(QStringLiteral("Cannot create file %1").arg(named));
 
     // A write past the file-size limit must fail with "Stream write error", not
     // end the process, also in one that never opened a table.
@@ -34,16 +67,23 @@ void CalcFiles::copyFileWithDate(const QString &source, const QString &destinati
 
     const QFileInfo targetInfo(target);
     if (!QDir().mkpath(targetInfo.absolutePath()))
-        throw DbfError(QStringLiteral("Cannot create file %1").arg(target));
-    if (targetInfo.exists() && (!targetInfo.isFile() || !targetInfo.isWritable()))
-        throw DbfError(QStringLiteral("Cannot create file %1").arg(target)); // a read-only file stays protected
+        throw DbfError(QStringLiteral("Cannot create file %1").arg(named));
+    struct stat existing {};
+    const bool replacing = ::stat(QFile::encodeName(target).constData(), &existing) == 0;
+    if (replacing && (!S_ISREG(existing.st_mode) || !writable(target)))
+        throw DbfError(QStringLiteral("Cannot create file %1").arg(named)); // a read-only file stays protected
 
     // Written beside the target under another name, then renamed over it.
     const QString temp = targetInfo.absolutePath() + QStringLiteral("/.") + targetInfo.fileName()
                          + QStringLiteral(".part");
     QFile out(temp);
     if (!out.open(QIODevice::WriteOnly | QIODevice::Truncate))
-        throw DbfError(QStringLiteral("Cannot create file %1").arg(target));
+        throw DbfError(QStringLiteral("Cannot create file %1").arg(named));
+    if (replacing) {
+        // The replacement is readable by whoever could read the file, and by no one else.
+        [[maybe_unused]] const int owned = ::fchown(out.handle(), existing.st_uid, existing.st_gid);
+        ::fchmod(out.handle(), existing.st_mode & 07777);
+    }
     // QFile::remove() keeps a file whose buffered rest cannot be flushed; the
     // scratch copy goes by name.
     auto discard = [&] {
@@ -74,7 +114,7 @@ void CalcFiles::copyFileWithDate(const QString &source, const QString &destinati
     const QByteArray to = QFile::encodeName(target);
     if (::rename(from.constData(), to.constData()) != 0) {
         QFile::remove(temp);
-        throw DbfError(QStringLiteral("Cannot create file %1").arg(target));
+        throw DbfError(QStringLiteral("Cannot create file %1").arg(named));
     }
 }
 
@@ -84,17 +124,29 @@ QString CalcFiles::convertedPath(const QString &path)
     return info.absoluteDir().filePath(info.completeBaseName() + QStringLiteral(".kvor"));
 }
 
-CalcFiles::Conversion CalcFiles::convert(Tdm1 &dm, const QString &dataDir, const QString &path, QString *target)
+CalcFiles::Conversion CalcFiles::convert(Tdm1 &dm, const QString &dataDir, const QString &path, QString *target,
+                                         const std::function<bool(const QString &)> &replace)
 {
     DbfTable &old = dm.taOld;
     DbfTable &rec = dm.taRec;
     old.close();
     old.setDatabaseName(QString());
     old.setTableName(path);
+    old.setReadOnly(true); // only read, so a read-only old file converts too
     old.open();
     if (!old.findField(QStringLiteral("OB_RGTMAX"))) {
         old.close();
         return Conversion::NotACalculation;
+    }
+
+    // Another calculation of the target's name is the user's to give up; the
+    // chosen file itself, which did not open, is converted in place.
+    const QString targetPath = convertedPath(path);
+    const QFileInfo targetInfo(targetPath);
+    if (replace && (targetInfo.exists() || targetInfo.isSymLink())
+        && targetInfo.canonicalFilePath() != QFileInfo(path).canonicalFilePath() && !replace(targetPath)) {
+        old.close();
+        return Conversion::Declined;
     }
 
     // A fresh copy of the supplied template for every conversion: the fields the
@@ -148,7 +200,7 @@ CalcFiles::Conversion CalcFiles::convert(Tdm1 &dm, const QString &dataDir, const
     rec.setDatabaseName(recFolder);
     rec.setTableName(recName);
 
-    *target = convertedPath(path);
+    *target = targetPath;
     copyFileWithDate(work, *target);
     return QFileInfo::exists(*target) ? Conversion::Converted : Conversion::Failed;
 }

@@ -2,6 +2,8 @@
 
 #include <QString>
 
+#include <functional>
+
 namespace kvor {
 
 class Tdm1;
@@ -13,17 +15,26 @@ public:
     // Copies a file with its last-write time; a folder as destination takes the
     // source's name. Raises "Cannot open file %s", "Cannot create file %s",
     // "Stream read error" or "Stream write error". The destination is replaced
-    // only once the copy is complete, so a failed copy leaves it as it was.
+    // only once the copy is complete, so a failed copy leaves it as it was. A
+    // link as destination is written through: the file it names is replaced,
+    // keeping its permissions, and the link stays.
     static void copyFileWithDate(const QString &source, const QString &destination);
 
-    enum class Conversion { NotACalculation, Converted, Failed };
+    // Whether this process can open the file for writing (also true when it
+    // does not exist: creating it is another question).
+    static bool writable(const QString &path);
+
+    enum class Conversion { NotACalculation, Converted, Failed, Declined };
 
     // Converts the old calculation file `path` (which did not open as a
     // calculation) into "<folder>/<name>.kvor": the values of the fields both
     // layouts share, the supplied template's values in the others. Uses `taOld`
-    // and `taRec`; the template in `dataDir` is never written. Table-layer and
-    // copy errors propagate.
-    static Conversion convert(Tdm1 &dm, const QString &dataDir, const QString &path, QString *target);
+    // (which only reads the old file) and `taRec`; the template in `dataDir` is
+    // never written. When the target is another existing file, `replace` is
+    // asked first; No gives Declined and changes nothing. Table-layer and copy
+    // errors propagate.
+    static Conversion convert(Tdm1 &dm, const QString &dataDir, const QString &path, QString *target,
+                              const std::function<bool(const QString &)> &replace = {});
 
     // "<folder>/<name without extension>.kvor".
     static QString convertedPath(const QString &path);

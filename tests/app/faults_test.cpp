@@ -13,8 +13,10 @@
 #include "storage/faultfixture.h"
 #include "storage/tabledefs.h"
 #include "ui_kvormain.h"
+#include "app/newsign.h"
 
 #include <QAbstractButton>
+#include <QAction>
 #include <QApplication>
 #include <QDir>
 #include <QFileInfo>
@@ -168,6 +170,106 @@ TEST_F(AppFaults, CloseAndExitOnAFullDiskKeepTheCalculationOpen)
     EXPECT_EQ(stored(userFile("calc.kvor"), "KL_NAIM").toString(), "Клиент");
 }
 
+// ---------------------------------------------------------------- failed commands
+
+namespace {
+
+// Everything of the state "no calculation open", as a failed command must leave it.
+void expectNoCalculation(TfmKvor &w, const Tdm1 &dm, const char *after)
+{
+    SCOPED_TRACE(after);
+    EXPECT_FALSE(dm.taWork.active());
+    EXPECT_FALSE(w.form()->Panel4->isVisibleTo(&w)) << "the input panel is hidden";
+    EXPECT_TRUE(w.form()->anim->animating()) << "the start screen is back";
+    for (const char *name : {"iFileSave", "iFileClose", "iFilePrint", "iFilePrev", "bFileSave", "bFileClose",
+                             "bFilePrint", "bFilePrev"}) {
+        const auto *action = w.findChild<QAction *>(QLatin1String(name));
+        ASSERT_NE(action, nullptr) << name;
+        EXPECT_FALSE(action->isEnabled()) << name;
+    }
+    EXPECT_EQ(w.windowTitle().toStdString(), "Kvor") << "no closed file is named";
+}
+
+} // namespace
+
+TEST_F(AppFaults, AFailedNewOpenOrSaveLeavesTheStartScreen)
+{
+    main->show();
+    writeBytes(userFile("blocker"), "a file where a folder would be needed");
+
+    // New: the copy cannot create the file.
+    openNew("first.kvor");
+    newCalculation("blocker/new.kvor");
+    EXPECT_EQ(errors, QStringList{"Cannot create file " + userFile("blocker/new.kvor")});
+    expectNoCalculation(*main, *dm, "New");
+
+    // Open: a damaged file neither opens nor converts.
+    newCalculation("second.kvor");
+    ASSERT_TRUE(dm->taWork.active());
+    errors.clear();
+    writeBytes(userFile("damaged.kvor"), "not a table at all, just some bytes of something else");
+    prompts.files.push_back(userFile("damaged.kvor"));
+    main->FileOpen1Execute();
+    EXPECT_EQ(prompts.messages.value(0), "Указанный расчет не может быть открыт !");
+    EXPECT_EQ(errors, QStringList{"dBase DBF file header invalid"});
+    expectNoCalculation(*main, *dm, "Open");
+    QApplication::processEvents();
+    main->grab().save(QDir::temp().filePath(QStringLiteral("kvor-failed-open.png")));
+
+    // Save: the copy cannot create the chosen file.
+    newCalculation("third.kvor");
+    ASSERT_TRUE(dm->taWork.active());
+    set("KL_PRIM", QStringLiteral("typed"));
+    errors.clear();
+    prompts.files.push_back(userFile("blocker/saved.kvor"));
+    main->FileSave1Execute();
+    EXPECT_EQ(errors, QStringList{"Cannot create file " + userFile("blocker/saved.kvor")});
+    expectNoCalculation(*main, *dm, "Save");
+    EXPECT_EQ(stored(userFile("third.kvor"), "KL_PRIM").toString(), "typed") << "written before the copy";
+}
+
+TEST_F(AppFaults, AConversionAsksBeforeReplacingAnExistingCalculation)
+{
+    start();
+    const QString old = userFile("A.dbf");
+    std::vector<DbfColumn> columns;
+    for (const DbfColumn &c : TableDefs::workFileColumns()) {
+        if (c.name != "KOLSYS")
+            columns.push_back(c);
+    }
+    DbfTable::create(old, columns);
+    {
+        DbfTable t;
+        t.setTableName(old);
+        t.open();
+        t.append();
+        t.setValue("OB_RGTMAX", 27);
+        t.setValue("KL_NAIM", "Старый клиент");
+        t.post();
+    }
+    const QString target = userFile("A.kvor");
+    writeBytes(target, "somebody's work");
+    const QString question = "Файл " + target + " вже існує. Замінити його?";
+
+    prompts.answers.push_back(false);
+    prompts.files.push_back(old);
+    main->FileOpen1Execute();
+    EXPECT_EQ(prompts.messages, (QStringList{"Указанный расчет не может быть открыт !", question}));
+    EXPECT_EQ(bytes(target), QByteArray("somebody's work")) << "No leaves it untouched";
+    EXPECT_EQ(userFiles(), QStringList({"A.dbf", "A.kvor"}));
+    EXPECT_EQ(main->windowTitle(), "Kvor");
+
+    prompts.messages.clear();
+    prompts.answers.push_back(true);
+    prompts.files.push_back(old);
+    main->FileOpen1Execute();
+    EXPECT_EQ(prompts.messages, (QStringList{"Указанный расчет не может быть открыт !", question,
+                                              "Файл расчета преобразован в " + target,
+                                              "Для работы откройте файл " + target}));
+    EXPECT_EQ(stored(target, "KL_NAIM").toString(), "Старый клиент");
+    EXPECT_TRUE(errors.isEmpty()) << qPrintable(errors.join("; "));
+}
+
 // ---------------------------------------------------------------- read-only, deleted, held
 
 TEST_F(AppFaults, AReadOnlyReferenceTableStopsTheStart)
@@ -184,9 +286,10 @@ TEST_F(AppFaults, AReadOnlyReferenceTableStopsTheStart)
     QCoreApplication::exec();
 }
 
-TEST_F(AppFaults, AReadOnlyCalculationIsNeitherOpenedNorConverted)
+TEST_F(AppFaults, AReadOnlyCalculationOpensForViewingAndNothingIsWritten)
 {
     openNew("ro.kvor");
+    set("KL_PRIM", QStringLiteral("as filed"));
     main->FileClose1Execute();
     const QByteArray before = bytes(userFile("ro.kvor"));
     ASSERT_EQ(::chmod(QFile::encodeName(userFile("ro.kvor")).constData(), 0444), 0);
@@ -194,12 +297,41 @@ TEST_F(AppFaults, AReadOnlyCalculationIsNeitherOpenedNorConverted)
     ASSERT_TRUE(permissions.effective());
     prompts.files.push_back(userFile("ro.kvor"));
     main->FileOpen1Execute();
-    EXPECT_EQ(prompts.messages, QStringList{"Указанный расчет не может быть открыт !"});
-    ASSERT_EQ(errors.size(), 1);
-    EXPECT_TRUE(errors.first().startsWith("Cannot open file " + userFile("ro.kvor") + ": ")) << qPrintable(errors.first());
+    EXPECT_TRUE(errors.isEmpty()) << qPrintable(errors.join("; "));
+    EXPECT_EQ(prompts.messages, QStringList{"Файл " + userFile("ro.kvor")
+                                            + " доступний лише для читання: розрахунок відкрито для перегляду, "
+                                              "зміни не буде збережено."});
+    ASSERT_TRUE(dm->taWork.active());
+    EXPECT_EQ(field("KL_PRIM").toString(), "as filed");
+    EXPECT_TRUE(main->form()->Panel4->isVisibleTo(main.get()));
+    EXPECT_TRUE(main->windowTitle().startsWith(userFile("ro.kvor"))) << qPrintable(main->windowTitle());
+
+    // Changes are taken on screen, but Close writes nothing into the file.
+    set("KL_PRIM", QStringLiteral("changed"));
+    main->FileClose1Execute();
+    EXPECT_TRUE(errors.isEmpty()) << qPrintable(errors.join("; "));
     EXPECT_FALSE(dm->taWork.active());
     EXPECT_EQ(bytes(userFile("ro.kvor")), before);
-    EXPECT_EQ(userFiles(), QStringList{"ro.kvor"});
+
+    // Saving under its own name is refused before anything is closed; under
+    // another name the changes go there and the new file is the calculation.
+    prompts.files.push_back(userFile("ro.kvor"));
+    main->FileOpen1Execute();
+    set("KL_PRIM", QStringLiteral("kept elsewhere"));
+    prompts.files.push_back(userFile("ro.kvor"));
+    main->FileSave1Execute();
+    EXPECT_EQ(errors, QStringList{"Cannot create file " + userFile("ro.kvor")});
+    ASSERT_TRUE(dm->taWork.active()) << "nothing closed, nothing lost";
+    EXPECT_EQ(field("KL_PRIM").toString(), "kept elsewhere");
+    errors.clear();
+    prompts.files.push_back(userFile("copy.kvor"));
+    main->FileSave1Execute();
+    EXPECT_TRUE(errors.isEmpty()) << qPrintable(errors.join("; "));
+    EXPECT_EQ(main->windowTitle(), userFile("copy.kvor"));
+    main->FileClose1Execute();
+    EXPECT_EQ(stored(userFile("copy.kvor"), "KL_PRIM").toString(), "kept elsewhere");
+    EXPECT_EQ(bytes(userFile("ro.kvor")), before);
+    EXPECT_EQ(userFiles(), QStringList({"copy.kvor", "ro.kvor"}));
 }
 
 TEST_F(AppFaults, ACalculationDeletedWhileOpenIsWrittenBackByClose)

@@ -233,6 +233,42 @@ TEST_F(Faults, AReadOnlyFileIsRefusedOnlyWhereItWouldBeWritten)
     ::chmod(QFile::encodeName(path("closed")).constData(), 0755);
 }
 
+// A conversion only reads the old file, so a read-only one converts, and the
+// converted file beside it is the user's to write.
+TEST_F(Faults, AReadOnlyOldFileIsConverted)
+{
+    const QString data = path("DATA");
+    QDir().mkpath(data);
+    makeCalculation(QDir(data).filePath("trec.dbf"), 1);
+    DbfTable::create(path("old.dbf"), {{"OB_RGTMAX", 'N', 4}, {"OB_KAMDL", 'N', 9, 3}});
+    {
+        DbfTable t;
+        t.setTableName(path("old.dbf"));
+        t.open();
+        t.append();
+        t.setValue("OB_RGTMAX", 30);
+        t.setValue("OB_KAMDL", 7.5);
+        t.post();
+    }
+    const QByteArray before = readFile("old.dbf");
+    ASSERT_EQ(::chmod(QFile::encodeName(path("old.dbf")).constData(), 0444), 0);
+    PermissionsApply permissions;
+    ASSERT_TRUE(permissions.effective());
+
+    Tdm1 dm;
+    QString target;
+    CalcFiles::Conversion result = CalcFiles::Conversion::Failed;
+    const QString err = errorOf([&] { result = CalcFiles::convert(dm, data, path("old.dbf"), &target); });
+    EXPECT_TRUE(err.isEmpty()) << qPrintable(err);
+    EXPECT_EQ(result, CalcFiles::Conversion::Converted);
+    EXPECT_EQ(target, path("old.kvor")) << qPrintable(target);
+    double length = 0;
+    EXPECT_TRUE(opensAsCalculation(path("old.kvor"), &length));
+    EXPECT_DOUBLE_EQ(length, 7.5);
+    EXPECT_EQ(readFile("old.dbf"), before);
+    EXPECT_FALSE(dm.taOld.active());
+}
+
 TEST_F(Faults, AFileMadeReadOnlyWhileOpenStillTakesThePost)
 {
     PermissionsApply permissions;
