@@ -332,6 +332,16 @@ TEST_F(AppFaults, AReadOnlyCalculationOpensForViewingAndNothingIsWritten)
     EXPECT_EQ(stored(userFile("copy.kvor"), "KL_PRIM").toString(), "kept elsewhere");
     EXPECT_EQ(bytes(userFile("ro.kvor")), before);
     EXPECT_EQ(userFiles(), QStringList({"copy.kvor", "ro.kvor"}));
+
+    // A read-only file of an earlier version converts: it is only read.
+    DbfTable::create(userFile("old.dbf"), {{"OB_RGTMAX", 'N', 4, 0}});
+    ASSERT_EQ(::chmod(QFile::encodeName(userFile("old.dbf")).constData(), 0444), 0);
+    prompts.messages.clear();
+    prompts.files.push_back(userFile("old.dbf"));
+    main->FileOpen1Execute();
+    EXPECT_TRUE(errors.isEmpty()) << qPrintable(errors.join("; "));
+    EXPECT_EQ(prompts.messages.value(1), "Файл расчета преобразован в " + userFile("old.kvor"));
+    EXPECT_TRUE(opens(userFile("old.kvor")));
 }
 
 TEST_F(AppFaults, ACalculationDeletedWhileOpenIsWrittenBackByClose)
