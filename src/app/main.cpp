@@ -17,6 +17,7 @@ int main(int argc, char *argv[])
     // No display name: Qt would append it to every window caption.
     QApplication::setDesktopFileName(QStringLiteral("example.nivra.Kvor"));
     QApplication::setFont(QFont(QStringLiteral("Arial"), 8));
+    kvor::installQtTranslation(app);
 
     // DATA beside the program or the user's copy of it, and the file to open.
     const kvor::StartupOptions options = kvor::StartupOptions::fromCommandLine(QCoreApplication::arguments());

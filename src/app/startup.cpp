@@ -8,12 +8,41 @@
 #include <QEvent>
 #include <QFile>
 #include <QFileInfo>
+#include <QLibraryInfo>
+#include <QTranslator>
 #include <QTemporaryDir>
 #include <QUrl>
 
 #include <utility>
 
 namespace kvor {
+
+QString qtTranslationFile(const QLocale &locale, const QString &folder)
+{
+    const QLocale::Language language = locale.language();
+    if (language != QLocale::Ukrainian && language != QLocale::English && language != QLocale::C) {
+        QTranslator own;
+        if (own.load(locale, QStringLiteral("qtbase"), QStringLiteral("_"), folder))
+            return own.filePath();
+    }
+    QTranslator ukrainian;
+    if (ukrainian.load(QStringLiteral("qtbase_uk"), folder))
+        return ukrainian.filePath();
+    return QString();
+}
+
+bool installQtTranslation(QCoreApplication &app, const QLocale &locale)
+{
+    const QString file = qtTranslationFile(locale, QLibraryInfo::path(QLibraryInfo::TranslationsPath));
+    if (file.isEmpty())
+        return false;
+    auto *translator = new QTranslator(&app);
+    if (!translator->load(file)) {
+        delete translator;
+        return false;
+    }
+    return QCoreApplication::installTranslator(translator);
+}
 
 namespace {
 

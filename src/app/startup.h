@@ -1,13 +1,26 @@
 #pragma once
 
+#include <QLocale>
 #include <QString>
 #include <QStringList>
 
 #include <functional>
 
+class QCoreApplication;
+
 namespace kvor {
 
 class TfmKvor;
+
+// Qt's own texts (the buttons of message boxes, the file, folder and print
+// dialogs) come from Qt's translations. The program speaks Ukrainian, so they
+// do too, unless Qt has a translation in the user's own language (English is
+// Qt's untranslated text, which would leave English buttons in a Ukrainian
+// window). Returns the qtbase file for `locale` in `folder`, empty when there is none.
+QString qtTranslationFile(const QLocale &locale, const QString &folder);
+// Installs that translation (from Qt's translations folder) into `app`; false
+// when none is installed on this system.
+bool installQtTranslation(QCoreApplication &app, const QLocale &locale = QLocale());
 
 // What the program settles before its windows exist: which DATA folder it
 // works on and which calculation file the command line names.

@@ -261,20 +261,20 @@ private:
             m_d.chamberEnthalpy = air(tIn, m_r.TE_VLAJ, true, chamberHumidity());
         }
 
-        const double under = m_r.IN_DV * (1 - divide(rhoOut, rhoIn, [&] {
-                                              return QStringLiteral("густина повітря в камері (%1) дорівнює нулю")
-                                                  .arg(degrees(tIn));
-                                          }));
-        if (under < 0) {
-            if (m_r.IN_DV < 0)
+        // Air outside the door denser than the chamber's (a colder corridor or
+        // a freezer beyond wall А) brings no heat in, and the cold it could
+        // bring is not counted either: the door adds nothing.
+        if (rhoOut <= rhoIn) {
+            const double under = m_r.IN_DV * (1 - divide(rhoOut, rhoIn, [&] {
+                                                  return QStringLiteral("густина повітря в камері (%1) дорівнює нулю")
+                                                      .arg(degrees(tIn));
+                                              }));
+            if (under < 0)
                 throw Stop{QStringLiteral("висота дверей від'ємна (%1 м)").arg(m_r.IN_DV)};
-            throw Stop{QStringLiteral("температура за стіною А (%1) нижча за температуру в камері (%2), а розрахунок "
-                                      "припливу повітря через двері вимагає, щоб вона була не нижчою")
-                           .arg(degrees(tOut), degrees(tIn))};
+            m_d.doorRoot = std::sqrt(under);
+            m_d.doorFlow = 0.692 * m_d.doorArea * (m_d.doorAirEnthalpy - m_d.chamberEnthalpy) * rhoIn
+                           * m_d.densityFactor * m_d.doorRoot;
         }
-        m_d.doorRoot = std::sqrt(under);
-        m_d.doorFlow = 0.692 * m_d.doorArea * (m_d.doorAirEnthalpy - m_d.chamberEnthalpy) * rhoIn * m_d.densityFactor
-                       * m_d.doorRoot;
 
         m_d.goodsFactor = !m_in.goodsItems.isEmpty() && StoredText::equals(m_r.IN_TOV, m_in.goodsItems.at(0)) ? 0.8 : 1.0;
 
@@ -363,6 +363,8 @@ private:
             rate = p.Q1 + (p.Q2 - p.Q1) * t / 10;
         else if (t >= 10 && t <= 30)
             rate = p.Q2 + (p.Q3 - p.Q2) * (t - 10) / 10;
+        else if (t < 0 && t > p.TZAM)
+            rate = p.Q1; // produce kept just above its freezing point is still alive
         return Rounding::halfEven(rate);
     }
 
@@ -370,7 +372,8 @@ private:
     {
         m_step = CalcStep::Respiration;
         double held = 0;
-        if (!m_in.include[4] || m_r.TE_PT0 < 0) {
+        // Produce that arrives frozen does not respire.
+        if (!m_in.include[4] || (m_in.product ? m_r.TE_PT0 <= m_in.product->TZAM : m_r.TE_PT0 < 0)) {
             held = panel(5, 0);
         } else {
             m_d.respirationEnd = respirationRate(m_r.TE_PT1);

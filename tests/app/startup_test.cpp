@@ -6,6 +6,9 @@
 #include <QCryptographicHash>
 #include <QDirIterator>
 #include <QEvent>
+#include <QLibraryInfo>
+#include <QLocale>
+#include <QTranslator>
 #include <QTemporaryDir>
 
 #include <unistd.h>
@@ -258,6 +261,35 @@ TEST(StartupArguments, OneCalculationFileAtMost)
     EXPECT_TRUE(help.helpRequested());
     EXPECT_TRUE(help.error().isEmpty());
     EXPECT_TRUE(StartupOptions::usage().contains("kvor [ФАЙЛ.kvor]"));
+}
+
+TEST(StartupTranslations, StandardDialogsSpeakUkrainianUnlessQtHasTheUsersLanguage)
+{
+    const QString folder = QLibraryInfo::path(QLibraryInfo::TranslationsPath);
+    if (!QFileInfo::exists(QDir(folder).filePath("qtbase_uk.qm")))
+        GTEST_SKIP() << "Qt's translations (qt6-translations-l10n) are not installed";
+    const struct {
+        const char *locale;
+        const char *file;
+    } cases[] = {
+        {"uk_UA", "qtbase_uk.qm"}, {"C", "qtbase_uk.qm"},   {"en_US", "qtbase_uk.qm"}, {"en_GB", "qtbase_uk.qm"},
+        {"de_DE", "qtbase_de.qm"}, {"pl_PL", "qtbase_pl.qm"}, {"eo", "qtbase_uk.qm"},  {"sw_KE", "qtbase_uk.qm"},
+    };
+    for (const auto &c : cases)
+        EXPECT_EQ(QFileInfo(qtTranslationFile(QLocale(QString::fromLatin1(c.locale)), folder)).fileName(),
+                  QString::fromLatin1(c.file))
+            << c.locale;
+    QTemporaryDir empty;
+    EXPECT_TRUE(qtTranslationFile(QLocale(QStringLiteral("uk_UA")), empty.path()).isEmpty());
+
+    // Installed, the buttons and the file dialog speak Ukrainian.
+    const QString cancel = QCoreApplication::translate("QPlatformTheme", "Cancel");
+    ASSERT_TRUE(installQtTranslation(*QCoreApplication::instance(), QLocale(QStringLiteral("en_US"))));
+    EXPECT_EQ(QCoreApplication::translate("QPlatformTheme", "Cancel"), QStringLiteral("Скасувати"));
+    EXPECT_NE(QCoreApplication::translate("QFileDialog", "Look in:"), QStringLiteral("Look in:"));
+    EXPECT_EQ(cancel, QStringLiteral("Cancel")) << "no translation before";
+    for (QTranslator *t : QCoreApplication::instance()->findChildren<QTranslator *>())
+        QCoreApplication::removeTranslator(t), delete t;
 }
 
 // The file named on the command line opens once the first activation has

@@ -1,5 +1,7 @@
 #include "calcfixture.h"
 
+#include "calc/rounding.h"
+
 #include <cmath>
 
 #include <gtest/gtest.h>
@@ -176,6 +178,40 @@ TEST(Infiltration, NoFlowWithoutDifferenceOrDoor)
     b = computeHeatBalance(in);
     EXPECT_TRUE(b.completed()) << qPrintable(b.error);
     EXPECT_EQ(b.row(3), 0.0);
+}
+
+TEST(Infiltration, DoorAirColderThanTheChamberBringsNoHeat)
+{
+    // A cooler whose wall А faces a colder corridor or a freezer: the door lets
+    // no heat in (and gives no credit for cold air), and the run goes on.
+    const struct {
+        int chamber, door;
+        bool included;
+        bool flows;
+    } cases[] = {
+        {-20, -25, true, false}, {-20, -25, false, false}, {2, -18, true, false},
+        {0, -1, true, false},    {-20, -20, true, false},  {-20, 30, true, true},
+    };
+    for (const auto &c : cases) {
+        CalcInputs in = baseInputs();
+        in.record.OB_TEMKAM = c.chamber;
+        in.record.ST_TEM[0] = c.door;
+        in.record.TE_POBOR = 10000;
+        in.record.IN_GPTS = 3000; // N = 4
+        in.include[2] = c.included;
+        const HeatBalance b = computeHeatBalance(in);
+        const auto where = [&] { return QStringLiteral("%1/%2 box %3").arg(c.chamber).arg(c.door).arg(c.included); };
+        ASSERT_TRUE(b.completed()) << qPrintable(where()) << ": " << qPrintable(b.error);
+        EXPECT_EQ(b.details.infiltration > 0, c.flows) << qPrintable(where());
+        EXPECT_GE(b.details.infiltration, 0) << qPrintable(where());
+        if (!c.flows)
+            EXPECT_EQ(b.row(3), 0.0) << qPrintable(where());
+        EXPECT_EQ(labelText(b, "QRLabel97"), "4") << qPrintable(where());
+        EXPECT_EQ(b.label(QStringLiteral("Label3"), OutputTarget::MainWindow), "4") << qPrintable(where());
+        EXPECT_EQ(labelText(b, "QRLabel79"), "Ручная") << qPrintable(where());
+        EXPECT_TRUE(b.required().has_value()) << qPrintable(where());
+        EXPECT_EQ(labelText(b, "QRLabel93"), Rounding::fixed(*b.sum(), 2)) << qPrintable(where());
+    }
 }
 
 TEST(Infiltration, NumberOfEntries)

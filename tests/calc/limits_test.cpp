@@ -85,7 +85,6 @@ TEST(Limits, TemperaturesAtTheEditBoundsAndTheAirTableEdges)
     // table runs from -30 to 40 °C.
     const int chambers[] = {-60, -31, -30, -18, 0, 40, 41, 299, 900};
     const int outsides[] = {-50, -31, -30, 0, 30, 40, 41, 300};
-    int completed = 0, stopped = 0;
     for (const char *mode : {"Хранение", "Охлаждение"}) {
         for (int chamber : chambers) {
             for (int outside : outsides) {
@@ -95,20 +94,12 @@ TEST(Limits, TemperaturesAtTheEditBoundsAndTheAirTableEdges)
                 const HeatBalance b = computeHeatBalance(in);
                 const QString bad = offence(b);
                 EXPECT_TRUE(bad.isEmpty()) << mode << " " << chamber << "/" << outside << ": " << qPrintable(bad);
-                if (b.completed()) {
-                    ++completed;
-                    EXPECT_TRUE(b.required().has_value());
-                } else {
-                    ++stopped;
-                    // Only a door wall colder than the chamber stops a run here.
-                    EXPECT_EQ(b.stoppedAt, CalcStep::Infiltration) << chamber << "/" << outside;
-                    EXPECT_LT(outside, chamber);
-                }
+                // A door wall colder than the chamber no longer stops a run either.
+                EXPECT_TRUE(b.completed()) << mode << " " << chamber << "/" << outside << ": " << qPrintable(b.error);
+                EXPECT_TRUE(b.required().has_value());
             }
         }
     }
-    EXPECT_GT(completed, 0);
-    EXPECT_GT(stopped, 0);
 }
 
 TEST(Limits, TheWidestValuesTheRecordHoldsGiveFiniteResults)

@@ -1,5 +1,7 @@
 #include "calcfixture.h"
 
+#include "calc/rounding.h"
+
 #include <gtest/gtest.h>
 
 using namespace kvor;
@@ -165,7 +167,8 @@ TEST(Respiration, RateByTemperature)
         int t;
         double rate;
     } cases[] = {{0, 10}, {5, 12} /* 12.5 to even */, {7, 14} /* 13.5 */, {9, 14} /* 14.5 */,
-                 {10, 15}, {15, 20}, {20, 25}, {30, 35}, {31, 0}, {-1, 0}};
+                 {10, 15}, {15, 20}, {20, 25}, {30, 35}, {31, 0},
+                 {-1, 10} /* above TZAM -2 */, {-2, 0}, {-3, 0}};
     for (const auto &c : cases) {
         in.record.TE_PT0 = 20;
         in.record.TE_PT1 = c.t;
@@ -176,6 +179,42 @@ TEST(Respiration, RateByTemperature)
     const HeatBalance b = computeHeatBalance(in);
     EXPECT_EQ(b.details.respirationStart, 20);
     EXPECT_EQ(b.details.respirationEnd, 12);
+}
+
+TEST(Respiration, BelowZeroAboveFreezingAtTheZeroRate)
+{
+    // Pears (TZAM -1.6, Q1 37, Q2 93, Q3 233), 300 t stored, nothing taken in:
+    // at 0 °C 300 × 37 / 3600 = 3.08 kW; living fruit at -1 °C still respires
+    // at the 0 °C rate; at or below the freezing point it does not.
+    CalcInputs in = baseInputs();
+    ProductRow pears;
+    pears.NAIM = QStringLiteral("Груши");
+    pears.TZAM = -1.6;
+    pears.Q1 = 37;
+    pears.Q2 = 93;
+    pears.Q3 = 233;
+    in.product = pears;
+    in.record.TE_PMAS = 300000;
+    in.record.TE_POBOR = 0;
+    const struct {
+        double tzam;
+        int t0, t1;
+        double rateEnd, kw;
+    } cases[] = {
+        {-1.6, 0, 0, 37, 3.08}, {-1.6, -1, -1, 37, 3.08}, {-1.6, 5, -1, 37, 3.08}, {-1.6, -2, -2, 0, 0},
+        {-1.6, 0, -2, 0, 0},    {-1.0, -1, -1, 0, 0},     {-1.0, 0, -1, 0, 0},     {-3.0, -2, -2, 37, 3.08},
+    };
+    for (const auto &c : cases) {
+        in.product->TZAM = c.tzam;
+        in.record.TE_PT0 = c.t0;
+        in.record.TE_PT1 = c.t1;
+        const HeatBalance b = computeHeatBalance(in);
+        const auto where = [&] { return QStringLiteral("TZAM %1, %2 -> %3").arg(c.tzam).arg(c.t0).arg(c.t1); };
+        ASSERT_TRUE(b.completed()) << qPrintable(where()) << ": " << qPrintable(b.error);
+        EXPECT_EQ(b.details.respirationEnd, c.rateEnd) << qPrintable(where());
+        EXPECT_EQ(b.row(5), c.kw) << qPrintable(where());
+        EXPECT_EQ(labelText(b, "QRLabel84"), Rounding::fixed(c.kw, 2)) << qPrintable(where());
+    }
 }
 
 TEST(Respiration, StorageAndCoolingFormulas)
@@ -201,11 +240,11 @@ TEST(Respiration, StorageAndCoolingFormulas)
     EXPECT_DOUBLE_EQ(computeHeatBalance(in).details.respiration, 1.0 * 0.5 * 32 / 3600);
 }
 
-TEST(Respiration, NoGainBelowZeroClearedOrWithoutProduct)
+TEST(Respiration, NoGainFrozenClearedOrWithoutProduct)
 {
     CalcInputs in = breathing();
     in.record.TE_PMAS = 200000;
-    in.record.TE_PT0 = -1;
+    in.record.TE_PT0 = -2; // arrives frozen (TZAM -2)
     in.record.TE_PT1 = 5;
     HeatBalance b = computeHeatBalance(in);
     EXPECT_EQ(b.details.respiration, 0);

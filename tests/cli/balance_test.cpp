@@ -189,8 +189,8 @@ TEST_F(BalanceTest, AStoppedRunGivesWhatItReachedAndStatus3)
     EXPECT_FALSE(labels.contains("QRLabel93"));
     EXPECT_FALSE(labels.contains("QRLabel98"));
 
-    // Outside wall А colder than the chamber: the infiltration and later are not reached.
-    const QString cold = calculation("cold.kvor", [](DbfTable &t) { t.setValue("ST_TEM1", -30); });
+    // A negative door height: the infiltration and later are not reached.
+    const QString cold = calculation("cold.kvor", [](DbfTable &t) { t.setValue("IN_DV", -2); });
     r = balance({cold, "--data", kData, "--json"});
     ASSERT_EQ(r.status, 3);
     o = parse(r);

@@ -9,6 +9,7 @@
 #include <QDir>
 #include <QDirIterator>
 #include <QFile>
+#include <QRegularExpression>
 #include <QSet>
 #include <QTemporaryDir>
 
@@ -305,6 +306,66 @@ TEST(ShippedTables, TemplateRefersOnlyToShippedRows)
         EXPECT_GT(work->value(QStringLiteral("ST_TEM%1").arg(i)).toInt(), -18) << "ST_TEM" << i;
     EXPECT_GE(work->value(QStringLiteral("OB_TIMEWRK")).toInt(), 1);
     EXPECT_LE(work->value(QStringLiteral("OB_TIMEWRK")).toInt(), 24);
+}
+
+TEST(ShippedTables, NamesDoNotReadAsAThickness)
+{
+    // A bare number in a material's name reads as its thickness in mm: one
+    // that is a density says so ("80 кг/м3", or a density grade "D1800").
+    const QRegularExpression bareNumber(QStringLiteral("(?<![\\dDм])\\d+(?!\\d)(?! ?кг/м3)"));
+    const struct {
+        const char *file, *key;
+    } tables[] = {{"s_mater.DBF", "M_NAIM"}, {"s_izolm.DBF", "IZ_NAIM"}};
+    for (const auto &t : tables) {
+        auto table = openShipped(QString::fromLatin1(t.file));
+        QSet<QString> names;
+        for (table->first(); !table->eof(); table->next()) {
+            const QString name = table->value(QString::fromLatin1(t.key)).toString();
+            const QRegularExpressionMatch bare = bareNumber.match(name);
+            EXPECT_FALSE(bare.hasMatch()) << t.file << ": " << str(name) << " (" << str(bare.captured()) << ")";
+            EXPECT_FALSE(names.contains(name.toUpper())) << t.file << ": " << str(name) << " twice";
+            names.insert(name.toUpper());
+        }
+    }
+}
+
+TEST(ShippedTables, ReviewedRowsAgreeWithPublishedFigures)
+{
+    // Bounds from the sources named in the data files' notes.
+    const struct {
+        const char *file, *key, *name, *field;
+        double low, high;
+        const char *why;
+    } rows[] = {
+        {"products.DBF", "NAIM", "Мороженое", "CP2", 1.85, 1.90, "frozen: Earle 1.88, Geankoplis 1.88"},
+        {"products.DBF", "NAIM", "Молоко цельное", "CP2", 1.94, 2.05, "frozen: Cengel 1.95, Earle 2.05"},
+        {"products.DBF", "NAIM", "Свекла", "Q1", 55, 75, "USDA HB66: 0.028 BTU/(lb h) = 65"},
+        {"products.DBF", "NAIM", "Черника", "Q1", 55, 75, "USDA HB66: 0.028 BTU/(lb h) = 65"},
+        {"s_tara.DBF", "NAIM", "Ящики деревянные", "SP", 1.26, 1.91, "dry wood 1.26-1.38, saturated 1.91"},
+        {"s_tara.DBF", "NAIM", "Поддоны деревянные", "SP", 1.26, 1.91, "dry wood 1.26-1.38, saturated 1.91"},
+        {"s_izolm.DBF", "IZ_NAIM", "Пеностекло", "IZ_KTP", 0.038, 0.065, "EN 13167 covers at most 0.065"},
+        {"s_izolm.DBF", "IZ_NAIM", "Полиизоцианурат PIR", "IZ_KTP", 0.020, 0.023, "panel makers' design values"},
+    };
+    for (const auto &r : rows) {
+        auto table = openShipped(QString::fromLatin1(r.file));
+        ASSERT_TRUE(table->locate(QString::fromLatin1(r.key), QString::fromUtf8(r.name))) << r.name;
+        const double v = table->value(QString::fromLatin1(r.field)).toDouble();
+        EXPECT_GE(v, r.low) << r.name << " " << r.field << ": " << r.why;
+        EXPECT_LE(v, r.high) << r.name << " " << r.field << ": " << r.why;
+    }
+
+    // REG_TEM by the file's own rule, 0.4 × mean July + 0.6 × absolute maximum,
+    // from the station figures of the climate tables.
+    const struct {
+        const char *region;
+        double july, maximum;
+    } stations[] = {{"Одесская", 22.2, 37}, {"Полтавская", 20.6, 38}, {"Ровенская", 18.5, 38}};
+    auto regions = openShipped(QStringLiteral("s_region.dbf"));
+    for (const auto &st : stations) {
+        ASSERT_TRUE(regions->locate(QStringLiteral("REG_NAIM"), QString::fromUtf8(st.region))) << st.region;
+        EXPECT_EQ(regions->value(QStringLiteral("REG_TEM")).toInt(), qRound(0.4 * st.july + 0.6 * st.maximum))
+            << st.region;
+    }
 }
 
 TEST(ShippedTables, SettingsAndExecutors)

@@ -5,12 +5,15 @@
 #include "reports/reportprinting.h"
 
 #include <QFile>
+#include <QTransform>
 #include <QProcess>
 #include <QStandardPaths>
 #include <QTemporaryDir>
 
 #include <functional>
 #include <gtest/gtest.h>
+#include <cmath>
+#include <iterator>
 #include <limits>
 
 using namespace kvor;
@@ -65,6 +68,68 @@ int pdfPages(const QString &path)
         if (line.startsWith("Pages:"))
             return line.mid(6).trimmed().toInt();
     return -1;
+}
+
+
+// The sizes, in points of the paper, at which a PDF's content streams draw
+// text: each Tf size scaled by the text matrix that follows it and by the
+// transformation in force (cm, q, Q). Enough of the operators for Qt's writer.
+std::vector<double> pdfTextSizes(const QString &path)
+{
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly))
+        return {};
+    const QByteArray pdf = file.readAll();
+    std::vector<double> sizes;
+    qsizetype at = 0;
+    while ((at = pdf.indexOf("stream\n", at)) >= 0) {
+        at += 7;
+        const qsizetype end = pdf.indexOf("\nendstream", at);
+        if (end < 0)
+            break;
+        QByteArray packed = pdf.mid(at, end - at);
+        at = end;
+        // qUncompress wants the zlib data after a big-endian size hint.
+        const quint32 hint = quint32(packed.size()) * 20 + 1024;
+        packed.prepend(char(hint & 0xff)).prepend(char((hint >> 8) & 0xff)).prepend(char((hint >> 16) & 0xff))
+            .prepend(char((hint >> 24) & 0xff));
+        const QByteArray content = qUncompress(packed);
+        if (!content.contains(" Tf"))
+            continue;
+        QTransform ctm;
+        std::vector<QTransform> saved;
+        std::vector<double> operands;
+        double pending = 0;
+        for (const QByteArray &token : content.simplified().split(' ')) {
+            bool number = false;
+            const double v = token.toDouble(&number);
+            if (number) {
+                operands.push_back(v);
+                continue;
+            }
+            const auto matrix = [&] {
+                const size_t n = operands.size();
+                return QTransform(operands[n - 6], operands[n - 5], operands[n - 4], operands[n - 3], operands[n - 2],
+                                  operands[n - 1]);
+            };
+            if (token == "q") {
+                saved.push_back(ctm);
+            } else if (token == "Q" && !saved.empty()) {
+                ctm = saved.back();
+                saved.pop_back();
+            } else if (token == "cm" && operands.size() >= 6) {
+                ctm = matrix() * ctm;
+            } else if (token == "Tf" && !operands.empty()) {
+                pending = operands.back();
+            } else if (token == "Tm" && operands.size() >= 6 && pending > 0) {
+                const QTransform m = matrix() * ctm;
+                sizes.push_back(pending * std::sqrt(std::abs(m.determinant())));
+                pending = 0;
+            }
+            operands.clear();
+        }
+    }
+    return sizes;
 }
 
 } // namespace
@@ -179,6 +244,33 @@ TEST(EnginePdf, TextStaysTextWithEmbeddedFonts)
         ASSERT_GE(cols.size(), 7);
         EXPECT_EQ(cols[cols.size() - 5], QStringLiteral("yes")) << line.toStdString();
     }
+}
+
+TEST(EnginePdf, TextIsDrawnAtItsExactPointSize)
+{
+    // Rounding a size to whole tenths of a millimetre drew 8 pt as 7.937 pt
+    // and shifted centred and right-aligned texts.
+    const double points[] = {7, 8, 8.5, 9, 10, 12, 14};
+    ReportPage page;
+    int y = 100;
+    for (double size : points) {
+        ReportItem text;
+        text.box = QRect(100, y, 1200, 80);
+        text.text = QStringLiteral("Висота камери, м %1").arg(size);
+        text.font.size = size;
+        text.font.bold = size == 8;
+        text.align = Qt::AlignHCenter;
+        text.element = QStringLiteral("T%1").arg(size);
+        page.items.push_back(text);
+        y += 100;
+    }
+    QTemporaryDir dir;
+    const QString path = dir.filePath("sizes.pdf");
+    writeReportPdf({page}, path);
+    const std::vector<double> drawn = pdfTextSizes(path);
+    ASSERT_EQ(drawn.size(), std::size(points));
+    for (size_t i = 0; i < drawn.size(); ++i)
+        EXPECT_NEAR(drawn[i], points[i], 0.002) << "item " << i;
 }
 
 TEST(EnginePdf, UnwritablePathIsAnError)

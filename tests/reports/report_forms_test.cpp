@@ -15,6 +15,7 @@
 
 #include <QDir>
 #include <QFile>
+#include <QLocale>
 #include <QTemporaryDir>
 
 #include <gtest/gtest.h>
@@ -205,6 +206,45 @@ TEST_F(ReportFormsTest, FooterAndTitleFieldsPrintTheRecord)
     // No selection window to ask: the pair its grid starts with.
     EXPECT_EQ(textOf(pages.front(), "QRLabel4"), QStringLiteral("Q +25°С"));
     EXPECT_EQ(pages.front().itemsOf(QStringLiteral("QRDBText4")).front()->text, QStringLiteral("1025"));
+}
+
+// Run-time labels follow the user's locale as the record's fields do: one
+// decimal separator on a page.
+TEST_F(ReportFormsTest, LabelsAndFieldsShareTheLocaleDecimalSeparator)
+{
+    struct DefaultLocale {
+        QLocale previous;
+        DefaultLocale() { QLocale::setDefault(QLocale(QLocale::Ukrainian, QLocale::Ukraine)); }
+        ~DefaultLocale() { QLocale::setDefault(previous); }
+    } ukrainian;
+    work.first();
+    work.edit();
+    work.setValue(QStringLiteral("OB_KZAPAS"), 1.2);
+    work.post();
+    labels.setText(QStringLiteral("QRLabel98"), QStringLiteral("1.04"));
+    labels.setText(QStringLiteral("QRLabel70"), QStringLiteral("-0.35"));
+    labels.setText(QStringLiteral("QRLabel97"), QStringLiteral("4"));
+    labels.setText(QStringLiteral("QRLabel79"), QStringLiteral("Ручная"));
+
+    std::vector<ReportPage> pages = form.render();
+    ASSERT_EQ(pages.size(), 1u);
+    EXPECT_EQ(textOf(pages.front(), "QRDBText8"), QStringLiteral("1,2"));
+    EXPECT_EQ(textOf(pages.front(), "QRLabel98"), QStringLiteral("1,04"));
+    EXPECT_EQ(textOf(pages.front(), "QRLabel70"), QStringLiteral("-0,35"));
+    EXPECT_EQ(textOf(pages.front(), "QRLabel97"), QStringLiteral("4"));
+    EXPECT_EQ(textOf(pages.front(), "QRLabel79"), QStringLiteral("Ручная"));
+
+    DbfTable kat;
+    makeCatalogue(kat, 1);
+    TfmReport2 list;
+    list.setWorkTable(&work);
+    list.setCatalogueTable(&kat);
+    list.setLabels(&labels);
+    list.setTitleFolder(m_titleDir);
+    pages = list.render();
+    ASSERT_EQ(pages.size(), 1u);
+    EXPECT_EQ(textOf(pages.front(), "QRLabel98"), QStringLiteral("1,04"));
+    EXPECT_EQ(pages.front().itemsOf(QStringLiteral("QRDBText8")).front()->text, QStringLiteral("1,25")); // PPOT
 }
 
 // A value typed but not yet posted is posted by the rendering and printed.

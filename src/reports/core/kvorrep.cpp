@@ -32,7 +32,7 @@ void applyLabels(ReportDefinition &def, const ReportLabels *labels)
     for (auto it = labels->texts().cbegin(); it != labels->texts().cend(); ++it) {
         ReportElement *e = def.element(it.key());
         if (e && e->kind == ElementKind::Label)
-            e->text = it.value();
+            e->text = ReportLabels::displayText(it.value());
     }
 }
 

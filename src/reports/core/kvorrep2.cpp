@@ -130,7 +130,7 @@ std::vector<ReportPage> TfmReport2::render(const std::function<void(int)> &progr
         for (auto it = m_labels->texts().cbegin(); it != m_labels->texts().cend(); ++it) {
             ReportElement *e = def.element(it.key());
             if (e && e->kind == ElementKind::Label)
-                e->text = it.value();
+                e->text = ReportLabels::displayText(it.value());
         }
     }
     WorkDataSet work(*m_work);

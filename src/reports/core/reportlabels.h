@@ -1,6 +1,8 @@
 #pragma once
 
+#include <QLocale>
 #include <QMap>
+#include <QRegularExpression>
 #include <QString>
 
 namespace kvor {
@@ -15,6 +17,18 @@ public:
     bool contains(const QString &name) const { return m_texts.contains(name); }
     const QMap<QString, QString> &texts() const { return m_texts; }
     void clear() { m_texts.clear(); }
+
+    // How a label prints a run-time text: the balance writes its numbers with a
+    // point ("1.04"), the page's fields use the user's decimal separator, so
+    // numbers take the latter; any other text prints as it is.
+    static QString displayText(const QString &text)
+    {
+        static const QRegularExpression number(QStringLiteral("^-?\\d+\\.\\d+$"));
+        if (!number.match(text).hasMatch())
+            return text;
+        QString shown = text;
+        return shown.replace(QLatin1Char('.'), QLocale().decimalPoint());
+    }
 
 private:
     QMap<QString, QString> m_texts;

@@ -57,17 +57,19 @@ QFont baseFont(const ReportFont &font)
     return f;
 }
 
-// Fonts are measured on a device of a hundredth of a millimetre per pixel
-// (2540 dpi): font engines may round sizes to whole pixels, which at that
-// scale costs under 0.1 %.
-constexpr double kMeasureScale = 10.0;
+// Fonts are measured on a device of 7200 dpi, where a point is 100 pixels: the
+// whole-pixel rounding of font engines then leaves every size given to a
+// hundredth of a point exact. Pixels are turned into page units by that ratio.
+constexpr double kMeasurePixelsPerPoint = 100.0;
+constexpr double kMeasureScale = kMeasurePixelsPerPoint / kUnitsPerPoint;
 
 const QImage &measureDevice()
 {
     static const QImage device = [] {
         QImage image(4, 4, QImage::Format_ARGB32_Premultiplied);
-        image.setDotsPerMeterX(100000);
-        image.setDotsPerMeterY(100000);
+        const int dotsPerMetre = qRound(72 * kMeasurePixelsPerPoint / 0.0254);
+        image.setDotsPerMeterX(dotsPerMetre);
+        image.setDotsPerMeterY(dotsPerMetre);
         return image;
     }();
     return device;
@@ -92,12 +94,12 @@ QFont reportMeasureFont(const ReportFont &font)
     return f;
 }
 
-QFont reportPaintFont(const ReportFont &font, double dpi)
+QFont reportPaintFont(const ReportFont &font, double dpi, double scale)
 {
     QFont f = baseFont(font);
     // The device turns points into its own pixels; the painter's transform
     // then scales page units to pixels, so undo the device's share here.
-    f.setPointSizeF(font.size * kUnitsPerInch / (dpi > 0 ? dpi : 96.0));
+    f.setPointSizeF(font.size * scale * kUnitsPerInch / (dpi > 0 ? dpi : 96.0));
     return f;
 }
 

@@ -60,11 +60,17 @@ std::vector<ReportPage> loadReportPages(const QString &path);
 // Report fonts: the families the definitions name map onto installed metric
 // twins ("Arial" -> "Liberation Sans", "Times New Roman" -> "Liberation Serif").
 QString reportFontFamily(const QString &family);
+// Qt sets a font at a whole number of device pixels, and where one pixel is a
+// tenth of a millimetre 8 pt would become 7.937 pt. Fonts are therefore made
+// kTextScale times larger and drawn under a matching scale-down: a pixel is
+// then 1/72 of that, and every whole or half point size stays exact.
+constexpr double kTextScale = 72.0;
+
 // The font a report font stands for (family mapped, unhinted).
 QFont reportMeasureFont(const ReportFont &font);
 // A font for drawing on `dpi` device pixels per inch while the painter's
-// transform makes one logical unit a tenth of a millimetre.
-QFont reportPaintFont(const ReportFont &font, double dpi);
+// transform makes one logical unit a tenth of a millimetre divided by `scale`.
+QFont reportPaintFont(const ReportFont &font, double dpi, double scale = 1.0);
 
 // Text metrics in page units (tenths of a millimetre), measured at a fixed
 // resolution so a layout never depends on the screen's DPI; cached per font.

@@ -33,7 +33,9 @@ void paintText(QPainter &p, const ReportItem &item, double dpi)
     if (item.opaque)
         p.fillRect(box, Qt::white);
     if (!item.text.isEmpty()) {
-        p.setFont(reportPaintFont(item.font, dpi));
+        p.save();
+        p.scale(1 / kTextScale, 1 / kTextScale);
+        p.setFont(reportPaintFont(item.font, dpi, kTextScale));
         p.setPen(Qt::black);
         const double lineHeight = ReportTextMetrics::lineHeight(item.font);
         const double ascent = ReportTextMetrics::ascent(item.font);
@@ -47,8 +49,9 @@ void paintText(QPainter &p, const ReportItem &item, double dpi)
                 const double free = box.width() - ReportTextMetrics::width(item.font, line);
                 x += (item.align & Qt::AlignRight) ? free : free / 2;
             }
-            p.drawText(QPointF(x, box.top() + i * lineHeight + ascent), line);
+            p.drawText(QPointF(x, box.top() + i * lineHeight + ascent) * kTextScale, line);
         }
+        p.restore();
     }
     paintFrame(p, box, item.frame);
 }
