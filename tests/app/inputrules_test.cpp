@@ -603,6 +603,18 @@ TEST_F(InputRulesTest, KeyboardChangeOfAClosedListRunsItsRule)
         }
         expectResultsCurrent();
     }
+    // The category list too: the next category's first product.
+    auto *category = w<QComboBox>("ComboBox1");
+    reveal(category);
+    category->setFocus(Qt::TabFocusReason);
+    QApplication::processEvents();
+    key(category, Qt::Key_Down); // the typed-in text stands on no item: the first
+    key(category, Qt::Key_Down);
+    QApplication::processEvents();
+    ASSERT_EQ(category->currentText(), "Морепродукти");
+    EXPECT_EQ(field("TE_PTIP").toString(),
+              names("products.DBF", "NAIM", QStringLiteral("TIP='Морепродукти'")).value(0));
+    expectResultsCurrent();
     EXPECT_TRUE(errors.isEmpty()) << qPrintable(errors.join("; "));
 }
 
