@@ -15,6 +15,7 @@
 #include <QLineEdit>
 
 #include <algorithm>
+#include <cmath>
 
 namespace kvor {
 
@@ -73,9 +74,7 @@ void InputRules::setLabel(const char *name, const QString &caption)
     if (!label)
         return;
     label->setText(caption);
-    // Captions size themselves to their text, never below their design box.
-    const QSize size = label->fontMetrics().size(0, caption);
-    label->resize(std::max(label->width(), size.width()), std::max(label->height(), size.height()));
+    InputPanel::fitCaption(label);
 }
 
 void InputRules::RadioGroup1Click(int item)
@@ -107,15 +106,21 @@ void InputRules::DBLookupComboBox3CloseUp()
     Ui::InputPanel &ui = m_panel.ui();
     if (!open())
         return;
-    if (text(m_dm.taWork, "OB_RGNAIM") == otherRegion()) {
+    const QString region = text(m_dm.taWork, "OB_RGNAIM");
+    if (region == otherRegion()) {
         ui.DBEdit36->setEnabled(true);
         ui.DBEdit37->setEnabled(true);
     } else {
-        if (!guarded([this] {
+        if (!guarded([&] {
+                DbfTable &regions = m_dm.taRegion;
+                // Another row's climate must never reach the record: a name the
+                // table lacks keeps the climate as it is.
+                if (!regions.active() || regions.eof() || text(regions, "REG_NAIM") != region)
+                    return true;
                 DbfTable &work = m_dm.taWork;
                 work.edit();
-                work.setValue(QStringLiteral("OB_RGTMAX"), m_dm.taRegion.value(QStringLiteral("REG_TEM")));
-                work.setValue(QStringLiteral("OB_RGVLAJ"), m_dm.taRegion.value(QStringLiteral("REG_VLAJ")));
+                work.setValue(QStringLiteral("OB_RGTMAX"), regions.value(QStringLiteral("REG_TEM")));
+                work.setValue(QStringLiteral("OB_RGVLAJ"), regions.value(QStringLiteral("REG_VLAJ")));
                 return true;
             }))
             return;
@@ -204,10 +209,11 @@ void InputRules::BitBtn1Click()
             work.edit();
             const double mass = number(work, "OB_KAMDL") * number(work, "OB_KAMSH") * number(work, "IN_VSHTAB")
                                 * number(work, "IN_PLOTN") * fill;
-            // Whole kilograms: the fields round half to even on assignment.
-            work.setValue(QStringLiteral("TE_PMAS"), mass);
+            // Whole kilograms, an exact half to the even neighbour (the field
+            // itself would round it away from zero).
+            work.setValue(QStringLiteral("TE_PMAS"), std::nearbyint(mass));
             const bool storage = text(work, "OB_TERMR") == RecordRules::storageMode();
-            work.setValue(QStringLiteral("TE_POBOR"), storage ? 0.1 * mass : mass);
+            work.setValue(QStringLiteral("TE_POBOR"), std::nearbyint(storage ? 0.1 * mass : mass));
             return true;
         }))
         return;

@@ -10,10 +10,22 @@ namespace {
 const QString kProduct = QStringLiteral("TE_PTIP");
 const QString kName = QStringLiteral("NAIM");
 
+// The product among those the table offers: Locate would look past the
+// category filter and keep a product of another category.
+bool findOffered(DbfTable &prod, const QString &name)
+{
+    if (!prod.filtered())
+        return prod.locate(kName, name, true);
+    for (prod.first(); !prod.eof(); prod.next())
+        if (prod.value(kName).toString().compare(name, Qt::CaseInsensitive) == 0)
+            return true;
+    return false;
+}
+
 // The record's product, or the first product the table offers.
 void keepProduct(Tdm1 &dm)
 {
-    if (dm.taProd.locate(kName, dm.taWork.value(kProduct), true))
+    if (findOffered(dm.taProd, dm.taWork.value(kProduct).toString()))
         return;
     dm.taProd.first();
     dm.taWork.edit();

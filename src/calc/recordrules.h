@@ -17,12 +17,13 @@ public:
 
     // The product-category rule up to the product check: the products table
     // filtered to `category` (as typed, so a partial text filters too) and
-    // moved to the record's product, or the record's product replaced by the
-    // category's first one (empty when the category has none).
+    // moved to the record's product when the category offers it, otherwise the
+    // record's product replaced by the category's first one (empty when the
+    // category has none).
     static void productCategory(Tdm1 &dm, const QString &category);
 
-    // The product check: the products table moved to TE_PTIP within the current
-    // filter, or TE_PTIP replaced by the first product; the record is posted and
+    // The product check: the products table moved to TE_PTIP among the products
+    // the filter offers, or TE_PTIP replaced by the first of them; the record is posted and
     // left in edit state. False, doing nothing, when no calculation is open.
     static bool productConsistency(Tdm1 &dm);
 

@@ -4,6 +4,7 @@
 #include "storage/codepage.h"
 #include "storage/dbftable.h"
 
+#include <QFocusEvent>
 #include <QKeyEvent>
 #include <QLineEdit>
 
@@ -13,8 +14,14 @@ DbComboBox::DbComboBox(QWidget *parent)
     : QComboBox(parent)
 {
     connect(&m_link, &FieldLink::refresh, this, [this] {
-        if (!m_dirty)
-            showField();
+        if (m_dirty)
+            return;
+        // While the user types, a record that holds the typed text (as the file
+        // stores it) leaves the text alone: reading it back would drop a
+        // trailing blank and turn і into i under the user's fingers.
+        if (isEditable() && lineEdit() && lineEdit()->hasFocus() && storesAs(currentText()))
+            return;
+        showField();
     });
     m_link.updateData = [this] { commit(); };
     auto userChange = [this] {
@@ -87,6 +94,25 @@ int DbComboBox::storedIndex(const QString &stored) const
     return -1;
 }
 
+bool DbComboBox::storesAs(const QString &typed) const
+{
+    DbfField *f = m_link.field();
+    if (!f || f->kind() != FieldKind::String)
+        return false;
+    QByteArray bytes = Cp866::encode(typed);
+    if (f->size() > 0 && bytes.size() > f->size())
+        bytes.truncate(f->size());
+    while (!bytes.isEmpty() && static_cast<unsigned char>(bytes.back()) <= 0x20)
+        bytes.chop(1);
+    QString stored;
+    if (!ErrorReporter::guard(const_cast<DbComboBox *>(this), [&] {
+            stored = f->asString();
+            return true;
+        }))
+        return false;
+    return Cp866::encode(stored) == bytes;
+}
+
 void DbComboBox::showField()
 {
     const QString text = m_link.field() ? m_link.field()->asString() : QString();
@@ -111,6 +137,9 @@ void DbComboBox::focusOutEvent(QFocusEvent *event)
 {
     commit();
     QComboBox::focusOutEvent(event);
+    // Left for good: the list shows the record again (an item for its stored text).
+    if (!m_dirty && event->reason() != Qt::PopupFocusReason && event->reason() != Qt::ActiveWindowFocusReason)
+        showField();
 }
 
 void DbComboBox::keyPressEvent(QKeyEvent *event)

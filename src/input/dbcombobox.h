@@ -9,7 +9,8 @@ namespace kvor {
 // A drop-down list bound to a text field: picking an item, or typing in an
 // editable one, writes the text into the field. A stored text that differs from
 // an item only where the file's code page has no letter of its own (Ukrainian і
-// stored as Latin i) shows as that item.
+// stored as Latin i) shows as that item. Typed text stays on screen as typed
+// while the list has the focus; only the stored copy takes the code page.
 class DbComboBox : public QComboBox {
     Q_OBJECT
 public:
@@ -38,6 +39,8 @@ protected:
 private:
     void showField();
     void commit();
+    // Whether the field holds what `typed` is stored as.
+    bool storesAs(const QString &typed) const;
 
     FieldLink m_link;
     bool m_dirty = false;

@@ -5,6 +5,8 @@
 
 #include <QKeyEvent>
 #include <QLocale>
+#include <QRegularExpression>
+#include <QRegularExpressionValidator>
 
 namespace kvor {
 
@@ -56,6 +58,12 @@ void DbEdit::showField()
     setEnabled(true);
     if (f && f->kind() == FieldKind::String)
         setMaxLength(f->size());
+    // A whole-number field takes digits only.
+    const bool whole = f && (f->kind() == FieldKind::SmallInt || f->kind() == FieldKind::Integer);
+    if (whole && !validator())
+        setValidator(new QRegularExpressionValidator(QRegularExpression(QStringLiteral("[0-9]*")), this));
+    else if (!whole && validator())
+        setValidator(nullptr);
     QString text;
     if (f)
         ErrorReporter::guard(this, [&] {

@@ -7,7 +7,8 @@
 namespace kvor {
 
 // A text edit bound to a text field: typing starts editing the record, leaving
-// the edit (or posting the record) writes the text into the field.
+// the edit (or posting the record) writes the text into the field. Bound to a
+// whole-number field it takes digits only.
 class DbEdit : public QLineEdit {
     Q_OBJECT
 public:

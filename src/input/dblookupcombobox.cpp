@@ -16,6 +16,8 @@ DbLookupComboBox::DbLookupComboBox(QWidget *parent)
 {
     setEditable(false);
     setMaxVisibleItems(7);
+    // A scrolling list of maxVisibleItems rows, not the style's menu of every row.
+    setStyleSheet(QStringLiteral("combobox-popup: 0;"));
     connect(&m_link, &FieldLink::refresh, this, &DbLookupComboBox::showField);
     connect(this, &QComboBox::activated, this, &DbLookupComboBox::pick);
 }
@@ -87,7 +89,10 @@ void DbLookupComboBox::pick(int index)
     });
     if (!ok)
         showField();
-    emitPendingCloseUp();
+    // Every change of the value is a close-up, from the open list or from the
+    // keys of the closed one (arrows, a typed letter).
+    m_closeUpPending = false;
+    emit closeUp();
 }
 
 void DbLookupComboBox::showPopup()
@@ -111,7 +116,23 @@ void DbLookupComboBox::emitPendingCloseUp()
     if (!m_closeUpPending)
         return;
     m_closeUpPending = false;
+    // Dismissed: the choice is the record's own value, and the table stands on it.
+    positionOnField();
     emit closeUp();
+}
+
+void DbLookupComboBox::positionOnField()
+{
+    DbfTable *list = m_listSource ? m_listSource->dataSet() : nullptr;
+    DbfField *f = m_link.field();
+    if (!list || !list->active() || !f)
+        return;
+    ErrorReporter::guard(this, [&] {
+        const QString value = f->asString();
+        if (!value.isEmpty())
+            list->locate(m_listField, value, false);
+        return true;
+    });
 }
 
 void DbLookupComboBox::wheelEvent(QWheelEvent *event)

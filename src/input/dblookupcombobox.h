@@ -15,8 +15,10 @@ namespace kvor {
 // table's visible rows, in table order under its filter, and follow the table
 // when its rows or filter change. A value the table lacks shows an empty text.
 //
-// Picking an item positions the table on the picked row, writes the name into
-// the field, and then emits closeUp(); dismissing the list emits closeUp() too.
+// Picking an item (from the open list or with the keys of the closed one)
+// positions the table on the picked row, writes the name into the field, and
+// then emits closeUp(); dismissing the list positions the table on the field's
+// name and emits closeUp() too.
 class DbLookupComboBox : public QComboBox {
     Q_OBJECT
 public:
@@ -45,6 +47,7 @@ private:
     void showField();
     void pick(int index);
     void emitPendingCloseUp();
+    void positionOnField();
 
     FieldLink m_link;
     QPointer<DataSource> m_listSource;

@@ -235,16 +235,36 @@ void InputPanel::setUpControls()
     DbComboBox::plainTyping(m_ui->DBComboBox2);
     DbComboBox::plainTyping(m_ui->ComboBox1);
     m_ui->ComboBox1->setCurrentIndex(-1); // its text comes with the first opened file
-    // Captions size themselves to their text, as the layout's labels always have;
-    // only the count of entries keeps its fixed box.
-    for (auto *label : m_panel->findChildren<QLabel *>()) {
-        if (label->text().isEmpty() || label == m_ui->Label3 || !isOurs(label))
-            continue;
-        const QSize text = label->fontMetrics().size(0, label->text());
-        label->resize(std::max(label->width(), text.width()), std::max(label->height(), text.height()));
-    }
+    // Captions keep the layout's boxes, running on only into free space; the
+    // count of entries keeps its fixed box.
+    for (auto *label : m_panel->findChildren<QLabel *>())
+        if (!label->text().isEmpty() && label != m_ui->Label3 && isOurs(label))
+            fitCaption(label);
     m_ui->DBEdit11->setEnterMovesFocus(true);
     m_ui->BitBtn1->setIconSize(QSize(13, 13));
+}
+
+void InputPanel::fitCaption(QLabel *label)
+{
+    static const char *const kDesignWidth = "kvorDesignWidth";
+    if (!label->property(kDesignWidth).isValid())
+        label->setProperty(kDesignWidth, label->width());
+    const int design = label->property(kDesignWidth).toInt();
+    const int needed = label->fontMetrics().size(0, label->text()).width();
+    int room = needed;
+    if (QWidget *parent = label->parentWidget()) {
+        const QRect own(label->x(), label->y(), design, label->height());
+        for (QObject *o : parent->children()) {
+            auto *other = qobject_cast<QWidget *>(o);
+            if (!other || other == label || other->isWindow())
+                continue;
+            const QRect r = other->geometry();
+            // Beside it: to the right of the caption's start, sharing some of its rows.
+            if (r.left() > own.left() && r.top() <= own.bottom() && r.bottom() >= own.top())
+                room = std::min(room, r.left() - own.left() - 1);
+        }
+    }
+    label->resize(std::max(design, room), label->height());
 }
 
 void InputPanel::run(Hook hook)

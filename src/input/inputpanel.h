@@ -6,6 +6,7 @@
 #include <memory>
 #include <vector>
 
+class QLabel;
 class QWidget;
 
 namespace Ui {
@@ -78,6 +79,10 @@ public:
 
     // Binds every control to its field and its list's table.
     void bind(Tdm1 &dm);
+
+    // Sizes a caption to its text: the layout's box, run on to the right only as
+    // far as the next control beside it, never over it.
+    static void fitCaption(QLabel *label);
 
 signals:
     void DBEdit1Change();

@@ -174,8 +174,11 @@ NumericEdit::NumericEdit(QWidget *parent)
     connect(m_button, &QToolButton::clicked, this, &NumericEdit::showCalculator);
 
     connect(&m_link, &FieldLink::refresh, this, [this] {
-        if (!m_dirty)
-            showField();
+        // Typed text outlives a change of the record only while the edit has the focus.
+        if (m_dirty && hasFocus())
+            return;
+        m_dirty = false;
+        showField();
     });
     m_link.updateData = [this] { commit(false); };
     connect(this, &QLineEdit::textEdited, this, &NumericEdit::startEdit);
@@ -332,7 +335,11 @@ void NumericEdit::refuse()
         if (isVisible() && isEnabled()) {
             setFocus(Qt::OtherFocusReason);
             selectAll();
+            return;
         }
+        // Hidden (another page) or disabled: the refused text goes, the record shows.
+        m_dirty = false;
+        showField();
     });
 }
 

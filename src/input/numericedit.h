@@ -21,7 +21,9 @@ class CalculatorPopup;
 // beep. Esc brings back the stored value. Leaving it brings the value into
 // [minValue, maxValue] (when the bounds differ) and writes it if it was typed:
 // 0 clears the field, integer fields get a whole number. With validation on exit
-// an out-of-range value is refused with a message instead and the focus stays.
+// an out-of-range value is refused with a message instead and the focus stays;
+// where it cannot come back (the page was left), the refused text goes. Without
+// the focus the edit always shows the record.
 // A click selects the whole text; Enter moves to the next control.
 class NumericEdit : public QLineEdit {
     Q_OBJECT

@@ -112,9 +112,11 @@ void Tdm1::workAfterOpen()
         if (m_host)
             m_host->setProductCategoryText(taProd.value(QStringLiteral("TIP")).toString());
     } else {
-        if (m_host)
-            m_host->setProductCategoryText(QStringLiteral("Мясные"));
         taProd.first();
+        // The first product's own category: the category rule that the Open command
+        // runs next looks the product up among that category's products.
+        if (m_host)
+            m_host->setProductCategoryText(taProd.value(QStringLiteral("TIP")).toString());
         taWork.edit();
         taWork.setValue(QStringLiteral("TE_PTIP"), taProd.value(QStringLiteral("NAIM")));
     }

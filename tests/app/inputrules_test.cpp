@@ -16,11 +16,19 @@
 #include <QAbstractItemView>
 #include <QApplication>
 #include <QDir>
+#include <QGroupBox>
+#include <QStatusBar>
 #include <QLabel>
 #include <QLineEdit>
 #include <QRadioButton>
 #include <QPushButton>
 #include <QTest>
+
+// Readable failure messages.
+inline void PrintTo(const QString &s, std::ostream *os)
+{
+    *os << '"' << s.toStdString() << '"';
+}
 
 namespace kvor::test {
 
@@ -121,6 +129,43 @@ protected:
     {
         for (int s = 1; s <= 6; ++s)
             EXPECT_EQ(field(qPrintable(QStringLiteral("ST_TEM%1").arg(s))).toInt(), t) << "surface " << s;
+    }
+
+    // One row of a reference table of the program's DATA, read by a table of our own.
+    QVariant reference(const char *file, const char *key, const QString &name, const char *column)
+    {
+        DbfTable t;
+        t.setDatabaseName(QDir(m_appDir).filePath(QStringLiteral("DATA")));
+        t.setTableName(QString::fromLatin1(file));
+        t.open();
+        if (!t.locate(QString::fromLatin1(key), name, false))
+            return QVariant();
+        return t.value(QString::fromLatin1(column));
+    }
+    QStringList names(const char *file, const char *key, const QString &filter = {})
+    {
+        DbfTable t;
+        t.setDatabaseName(QDir(m_appDir).filePath(QStringLiteral("DATA")));
+        t.setTableName(QString::fromLatin1(file));
+        t.open();
+        if (!filter.isEmpty()) {
+            t.setFilter(filter);
+            t.setFiltered(true);
+        }
+        QStringList out;
+        for (t.first(); !t.eof(); t.next())
+            out << t.value(QString::fromLatin1(key)).toString();
+        return out;
+    }
+
+    // The results shown are those a fresh run gives.
+    void expectResultsCurrent()
+    {
+        const double shown = required();
+        const double sum = main->resultValue(10);
+        main->Recalculate();
+        EXPECT_DOUBLE_EQ(required(), shown) << "the results were stale";
+        EXPECT_DOUBLE_EQ(main->resultValue(10), sum) << "the results were stale";
     }
 };
 
@@ -386,14 +431,14 @@ TEST_F(InputRulesTest, CategoryTypingRefiltersProductsAtEveryKeystroke)
     EXPECT_EQ(field("TE_PTIP").toString(), "Куры");
     EXPECT_EQ(dm->taProd.value("NAIM").toString(), "Куры");
 
-    // The product search looks past the filter: a known product survives any
-    // text, while the list offers only what the text selects.
+    // The product is looked up among the products the text selects: a partial
+    // text selects none, so the product goes empty with the list.
     reveal(category);
     category->setFocus(Qt::TabFocusReason);
     category->lineEdit()->selectAll();
     typeText(category->lineEdit(), QStringLiteral("Мо"));
     EXPECT_EQ(dm->taProd.filter(), "TIP='Мо'");
-    EXPECT_EQ(field("TE_PTIP").toString(), "Куры");
+    EXPECT_EQ(field("TE_PTIP").toString(), QString());
     EXPECT_TRUE(w<DbLookupComboBox>("DBLookupComboBox1")->listItems().isEmpty());
 
     // A product the table lacks: a partial text matches no category, so the
@@ -421,8 +466,9 @@ TEST_F(InputRulesTest, CategoryTypingRefiltersProductsAtEveryKeystroke)
     // Picking the full category from the list: the products of "Iнше" (Latin I).
     pick(category, QLatin1Char('I') + QStringLiteral("нше"));
     EXPECT_EQ(dm->taProd.filter(), QStringLiteral("TIP='") + QLatin1Char('I') + QStringLiteral("нше'"));
-    EXPECT_FALSE(w<DbLookupComboBox>("DBLookupComboBox1")->listItems().isEmpty());
-    EXPECT_EQ(field("TE_PTIP").toString(), "Картофель");
+    const QStringList other = w<DbLookupComboBox>("DBLookupComboBox1")->listItems();
+    ASSERT_FALSE(other.isEmpty());
+    EXPECT_EQ(field("TE_PTIP").toString(), other.first()) << "a vegetable is no other product";
 
     // A product picked from the list is kept and the products table stands on it.
     pick(category, QStringLiteral("Мясне"));
@@ -462,6 +508,268 @@ TEST_F(InputRulesTest, EnterInAResultFieldMovesOn)
     result->setFocus(Qt::TabFocusReason);
     key(result, Qt::Key_Right);
     EXPECT_TRUE(result->hasFocus());
+}
+
+// Dismissing the region list is a close-up with the record's own region as
+// the choice: its climate, wherever the region table stood before.
+TEST_F(InputRulesTest, DismissedRegionListKeepsTheRecordsRegionClimate)
+{
+    openNew();
+    auto *regions = w<DbLookupComboBox>("DBLookupComboBox3");
+    ASSERT_EQ(field("OB_RGNAIM").toString(), "Киевская");
+    const int kievT = reference("s_region.dbf", "REG_NAIM", "Киевская", "REG_TEM").toInt();
+    const int kievH = reference("s_region.dbf", "REG_NAIM", "Киевская", "REG_VLAJ").toInt();
+    ASSERT_EQ(kievT, 31);
+
+    struct Case {
+        const char *tableOn; // where the region table stands: the first row (after
+                             // start-up) or "Другой" (after choosing it)
+        bool escape;         // Esc, or a click beside the list
+    };
+    for (const Case &c : {Case{nullptr, true}, Case{nullptr, false}, Case{"Другой", true}, Case{"Другой", false}}) {
+        SCOPED_TRACE(std::string(c.tableOn ? c.tableOn : "first row") + (c.escape ? ", Esc" : ", click beside"));
+        if (c.tableOn)
+            dm->taRegion.locate("REG_NAIM", QString::fromUtf8(c.tableOn));
+        else
+            dm->taRegion.first();
+        dm->taWork.edit();
+        dm->taWork.setValue("OB_RGTMAX", 5);
+        dm->taWork.setValue("OB_RGVLAJ", 60);
+        reveal(regions);
+        regions->setFocus(Qt::TabFocusReason);
+        regions->showPopup();
+        ASSERT_TRUE(regions->view()->isVisible());
+        if (c.escape)
+            key(regions->view(), Qt::Key_Escape);
+        else
+            QTest::mouseClick(regions->view()->parentWidget(), Qt::LeftButton, {}, QPoint(-30, -30));
+        QApplication::processEvents();
+        QApplication::setActiveWindow(main.get());
+        ASSERT_FALSE(regions->view()->isVisible());
+        EXPECT_EQ(field("OB_RGNAIM").toString(), "Киевская");
+        EXPECT_EQ(dm->taRegion.value("REG_NAIM").toString(), "Киевская");
+        EXPECT_EQ(whole("OB_RGTMAX"), kievT);
+        EXPECT_EQ(whole("OB_RGVLAJ"), kievH);
+        expectOutsideTemperatures(kievT);
+        EXPECT_FALSE(w<NumericEdit>("DBEdit36")->isEnabled());
+        expectResultsCurrent();
+    }
+    EXPECT_TRUE(errors.isEmpty()) << qPrintable(errors.join("; "));
+}
+
+// Arrow keys and typed letters change a closed list as much as a pick does:
+// the list's rule runs with its table on the new row.
+TEST_F(InputRulesTest, KeyboardChangeOfAClosedListRunsItsRule)
+{
+    openNew();
+    struct Case {
+        const char *list;
+        const char *field;
+        int code;
+        const char *text;
+    };
+    const Case cases[] = {
+        {"DBLookupComboBox3", "OB_RGNAIM", Qt::Key_Down, nullptr},
+        {"DBLookupComboBox3", "OB_RGNAIM", Qt::Key_A, "Л"},
+        {"DBLookupComboBox1", "TE_PTIP", Qt::Key_Down, nullptr},
+        {"DBLSt1", "ST_M1", Qt::Key_Down, nullptr},
+        {"DBLookupComboBox10", "ST_IZ1", Qt::Key_End, nullptr},
+    };
+    click(w<DbCheckBox>("chIdent")); // wall А's construction goes to every row
+    for (const Case &c : cases) {
+        SCOPED_TRACE(std::string(c.list) + (c.text ? " typed" : " arrow"));
+        auto *list = w<DbLookupComboBox>(c.list);
+        const QString before = field(c.field).toString();
+        reveal(list);
+        list->setFocus(Qt::TabFocusReason);
+        QApplication::processEvents();
+        key(list, c.code, c.text ? QString::fromUtf8(c.text) : QString());
+        QApplication::processEvents();
+        const QString now = list->currentText();
+        ASSERT_NE(now, before);
+        EXPECT_EQ(field(c.field).toString(), now);
+        DbfTable *table = list->listSource()->dataSet();
+        EXPECT_EQ(table->value(list->listField()).toString(), now);
+        if (QLatin1String(c.field) == QLatin1String("OB_RGNAIM")) {
+            const int t = reference("s_region.dbf", "REG_NAIM", now, "REG_TEM").toInt();
+            EXPECT_EQ(whole("OB_RGTMAX"), t);
+            EXPECT_EQ(whole("OB_RGVLAJ"), reference("s_region.dbf", "REG_NAIM", now, "REG_VLAJ").toInt());
+            expectOutsideTemperatures(t);
+        } else if (QLatin1String(c.field) == QLatin1String("TE_PTIP")) {
+            EXPECT_EQ(w<QLineEdit>("DBEdit18")->text(),
+                      reference("products.DBF", "NAIM", now, "TZAM").toString());
+        } else {
+            EXPECT_EQ(field(qPrintable(QString::fromLatin1(c.field).chopped(1) + "6")).toString(), now);
+        }
+        expectResultsCurrent();
+    }
+    // The category list too: the next category's first product.
+    auto *category = w<QComboBox>("ComboBox1");
+    reveal(category);
+    category->setFocus(Qt::TabFocusReason);
+    QApplication::processEvents();
+    key(category, Qt::Key_Down); // the typed-in text stands on no item: the first
+    key(category, Qt::Key_Down);
+    QApplication::processEvents();
+    ASSERT_EQ(category->currentText(), "Морепродукти");
+    EXPECT_EQ(field("TE_PTIP").toString(),
+              names("products.DBF", "NAIM", QStringLiteral("TIP='Морепродукти'")).value(0));
+    expectResultsCurrent();
+    EXPECT_TRUE(errors.isEmpty()) << qPrintable(errors.join("; "));
+}
+
+// Typing the goods type keystroke by keystroke keeps the text as typed; only
+// the stored copy takes the code page's letters.
+TEST_F(InputRulesTest, TypedGoodsTypeIsStoredAsTyped)
+{
+    openNew();
+    auto *goods = w<DbComboBox>("DBComboBox2");
+    const QString carcasses = QStringLiteral("Мясні туші на гаках");
+    pick(goods, carcasses);
+    const double picked = required();
+    pick(goods, QStringLiteral("Штабелі на піддонах"));
+    ASSERT_NE(required(), picked);
+
+    goods->setFocus(Qt::TabFocusReason);
+    goods->lineEdit()->selectAll();
+    QString typed;
+    for (QChar c : carcasses) {
+        typed += c;
+        key(goods->lineEdit(), Qt::Key_A, QString(c));
+        ASSERT_EQ(goods->currentText(), typed);
+    }
+    key(goods, Qt::Key_Tab);
+    QApplication::processEvents();
+    EXPECT_EQ(field("IN_TOV").toString(), QStringLiteral("Мясн") + QLatin1Char('i') + QStringLiteral(" туш")
+                                              + QLatin1Char('i') + QStringLiteral(" на гаках"));
+    EXPECT_EQ(goods->currentText(), carcasses);
+    EXPECT_DOUBLE_EQ(required(), picked);
+    EXPECT_TRUE(errors.isEmpty()) << qPrintable(errors.join("; "));
+}
+
+// A value refused on leaving goes from the screen once the edit cannot get the
+// focus back: the edit shows the record, through Save and into a new file.
+TEST_F(InputRulesTest, RefusedValueGivesWayToTheRecordOnceTheFocusIsGone)
+{
+    openNew();
+    auto *share = w<NumericEdit>("DBEdit48");
+    const int stored = whole("VO_PROC");
+    ASSERT_EQ(stored, 15);
+    reveal(share);
+    share->setFocus(Qt::TabFocusReason);
+    QApplication::processEvents();
+    share->selectAll();
+    typeText(share, QStringLiteral("95"));
+    auto *pages = w<PageControl>("Page95Control1");
+    QTest::mouseClick(pages->tabBar(), Qt::LeftButton, {}, pages->tabBar()->tabRect(0).center());
+    QApplication::processEvents();
+    EXPECT_EQ(errors, QStringList{NumericEdit::rangeMessage(1, 90)});
+    EXPECT_EQ(pages->currentIndex(), 0);
+    EXPECT_EQ(whole("VO_PROC"), stored);
+    EXPECT_EQ(share->text(), "15");
+    EXPECT_FALSE(share->modified());
+
+    prompts.files.push_back(userFile("calc.kvor"));
+    main->FileSave1Execute();
+    ASSERT_TRUE(dm->taWork.active());
+    EXPECT_EQ(whole("VO_PROC"), stored);
+    EXPECT_EQ(share->text(), "15");
+    newCalculation(QStringLiteral("next.kvor"));
+    ASSERT_TRUE(dm->taWork.active());
+    EXPECT_EQ(share->text(), "15");
+    reveal(share);
+    EXPECT_EQ(share->text(), "15");
+}
+
+// R7's masses are whole kilograms, an exact half going to the even neighbour.
+TEST_F(InputRulesTest, FullLoadRoundsHalvesToEven)
+{
+    openNew();
+    click(w<RadioGroup>("RadioGroup2")->button(1)); // "Белика": k = 0.5
+    struct Case {
+        int density;
+        int mode; // 0 storage, 1 cooling
+        int mass;
+        int turnover;
+    };
+    const Case cases[] = {
+        {5, 1, 2, 2},   // M = 2.5
+        {7, 1, 4, 4},   // M = 3.5
+        {50, 0, 25, 2}, // turnover 2.5
+        {70, 0, 35, 4}, // turnover 3.5
+        {9, 0, 4, 0},   // M = 4.5, turnover 0.45
+    };
+    for (const Case &c : cases) {
+        SCOPED_TRACE(c.density);
+        click(w<RadioGroup>("RadioGroup1")->button(c.mode));
+        dm->taWork.edit();
+        dm->taWork.setValue("OB_KAMDL", 1.0);
+        dm->taWork.setValue("OB_KAMSH", 1.0);
+        dm->taWork.setValue("IN_VSHTAB", 1.0);
+        dm->taWork.setValue("IN_PLOTN", c.density);
+        click(w<QPushButton>("BitBtn1"));
+        EXPECT_EQ(whole("TE_PMAS"), c.mass);
+        EXPECT_EQ(whole("TE_POBOR"), c.turnover);
+    }
+}
+
+// A product outside the chosen category gives way to the category's first
+// product; its freezing point shows and the calculation follows.
+TEST_F(InputRulesTest, ChosenCategoryReplacesAProductOfAnotherCategory)
+{
+    openNew();
+    ASSERT_EQ(field("TE_PTIP").toString(), "Куры");
+    const QStringList fruit = names("products.DBF", "NAIM", QStringLiteral("TIP='Фрукти'"));
+    ASSERT_FALSE(fruit.isEmpty());
+    ASSERT_FALSE(fruit.contains("Куры"));
+    const double meat = required();
+
+    auto *category = w<QComboBox>("ComboBox1");
+    pick(category, QStringLiteral("Фрукти"));
+    EXPECT_EQ(field("TE_PTIP").toString(), fruit.first());
+    EXPECT_EQ(dm->taProd.value("NAIM").toString(), fruit.first());
+    EXPECT_EQ(w<DbLookupComboBox>("DBLookupComboBox1")->currentText(), fruit.first());
+    EXPECT_EQ(w<QLineEdit>("DBEdit18")->text(), reference("products.DBF", "NAIM", fruit.first(), "TZAM").toString());
+    EXPECT_NE(required(), meat);
+    expectResultsCurrent();
+    EXPECT_TRUE(errors.isEmpty()) << qPrintable(errors.join("; "));
+}
+
+// The results caption is bold over regular rows; the three buttons take the
+// focus as Вихід, Обладнання, Додатково; the hints of the same-construction box
+// and the full-load button reach the status bar.
+TEST_F(InputRulesTest, ResultsCaptionButtonOrderAndHints)
+{
+    openNew();
+    auto *results = main->findChild<QGroupBox *>(QStringLiteral("GroupBox4"));
+    ASSERT_NE(results, nullptr);
+    EXPECT_TRUE(results->font().bold());
+    for (int row : {1, 9}) {
+        EXPECT_FALSE(main->includeBox(row)->font().bold()) << row;
+        EXPECT_FALSE(main->resultEdit(row)->font().bold()) << row;
+    }
+    QDir().mkpath(QStringLiteral(KVOR_BIN_DIR "/screens"));
+    results->grab().save(QStringLiteral(KVOR_BIN_DIR "/screens/results-caption.png"));
+
+    auto *exit = main->findChild<QPushButton *>(QStringLiteral("Button1"));
+    exit->setFocus(Qt::TabFocusReason);
+    QStringList walked;
+    for (int i = 0; i < 3; ++i) {
+        walked << QApplication::focusWidget()->objectName();
+        key(QApplication::focusWidget(), Qt::Key_Tab);
+    }
+    EXPECT_EQ(walked, (QStringList{"Button1", "Button2", "Button3"}));
+
+    for (const char *name : {"chIdent", "BitBtn1"}) {
+        QWidget *hinted = main->inputPanel()->widget(name);
+        reveal(hinted);
+        main->statusBar()->clearMessage();
+        QTest::mouseMove(hinted, QPoint(5, 5));
+        QApplication::processEvents();
+        EXPECT_EQ(main->statusBar()->currentMessage(), hinted->toolTip().replace(QLatin1Char('\n'), QLatin1Char(' ')))
+            << name;
+        QTest::mouseMove(main->inputPanel()->widget("Label48"), QPoint(2, 2));
+    }
 }
 
 } // namespace

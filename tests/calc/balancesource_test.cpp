@@ -252,11 +252,12 @@ TEST_F(SourceTest, CategoryRuleFiltersAndKeepsTheProduct)
     EXPECT_EQ(dm.taProd.filter(), "TIP='Мясне'");
     EXPECT_TRUE(dm.taProd.filtered());
 
-    // The search is not limited by the filter: a product of another category stays.
+    // The product is looked up among the category's products: one of another
+    // category gives way to the category's first.
     setWork([](DbfTable &w) { w.setValue("TE_PTIP", "Капуста"); });
     RecordRules::productCategory(dm, "Мясне");
-    EXPECT_EQ(dm.taWork.value("TE_PTIP").toString(), "Капуста");
-    EXPECT_EQ(gather().product->NAIM, "Капуста");
+    EXPECT_EQ(dm.taWork.value("TE_PTIP").toString(), "Говядина");
+    EXPECT_EQ(gather().product->NAIM, "Говядина");
 
     // An unknown product gives way to the category's first one, posted.
     setWork([](DbfTable &w) { w.setValue("TE_PTIP", "Невідомий"); });

@@ -112,15 +112,28 @@ TEST_F(Layout, ControlsStandWhereTheLayoutPutsThem)
         ASSERT_NE(w, nullptr);
         EXPECT_EQ(w->pos(), QPoint(p.x, p.y));
         if (p.w >= 0 && qobject_cast<QLabel *>(w)) {
-            // Captions grow to fit their text, never shrink.
+            // Captions keep the layout's box, running on only into free space.
             EXPECT_GE(w->width(), p.w);
-            EXPECT_GE(w->height(), p.h);
-            EXPECT_GE(w->width(), w->fontMetrics().size(0, caption(w)).width());
+            EXPECT_EQ(w->height(), p.h);
         } else if (p.w >= 0) {
             EXPECT_EQ(w->size(), QSize(p.w, p.h));
         }
         if (p.text) {
             EXPECT_EQ(caption(w), QString::fromUtf8(p.text));
+        }
+    }
+    // No caption runs over a control beside it: "Довжина" along the right wall
+    // keeps its box, clear of "Висота, (м)".
+    EXPECT_EQ(ui().Label64->width(), 32);
+    EXPECT_LT(ui().Label64->geometry().right(), ui().Label6->x());
+    for (QLabel *label : panel->findChildren<QLabel *>()) {
+        for (QObject *o : label->parentWidget()->children()) {
+            auto *other = qobject_cast<QWidget *>(o);
+            if (!other || other == label || other->x() <= label->x())
+                continue;
+            if (label->width() > input->widget(qPrintable(label->objectName()))->property("kvorDesignWidth").toInt())
+                EXPECT_FALSE(label->geometry().intersects(other->geometry()))
+                    << qPrintable(label->objectName()) << " runs over " << qPrintable(other->objectName());
         }
     }
     // The three groups and the page control are children of the panel itself.

@@ -336,6 +336,48 @@ TEST_F(Lists, SameConstructionBoxReportsToItsRule)
     EXPECT_EQ(rule.count(), 1);
 }
 
+// An open lookup list shows 7 rows, the product and packaging grids 8,
+// however long the table is.
+TEST_F(Lists, OpenListsShowSevenRowsProductAndPackagingEight)
+{
+    const std::pair<DbLookupComboBox *, int> lists[] = {
+        {ui().DBLookupComboBox3, 7}, {ui().DBLSt1, 7}, {ui().DBLookupComboBox15, 7},
+        {ui().DBLookupComboBox1, 8}, {ui().DBLookupComboBox2, 8},
+    };
+    for (const auto &[box, rows] : lists) {
+        SCOPED_TRACE(qPrintable(box->objectName()));
+        showPage(box == ui().DBLookupComboBox1 || box == ui().DBLookupComboBox2 ? 3 : 0);
+        ASSERT_GT(box->count(), rows);
+        box->showPopup();
+        QAbstractItemView *view = box->view();
+        ASSERT_TRUE(view->isVisible());
+        int whole = 0;
+        for (int row = 0; row < box->count(); ++row) {
+            const QRect r = view->visualRect(view->model()->index(row, 0));
+            if (r.top() >= 0 && r.bottom() < view->viewport()->height())
+                ++whole;
+        }
+        EXPECT_EQ(whole, rows);
+        EXPECT_LT(view->viewport()->height(), (rows + 1) * view->sizeHintForRow(0));
+        box->hidePopup();
+        QApplication::processEvents();
+    }
+}
+
+// An edit bound to a whole-number field takes digits only.
+TEST_F(Lists, BoundEditOfAWholeNumberTakesDigitsOnly)
+{
+    DbEdit edit(panel.get());
+    edit.bind(&dm->dsWork, QStringLiteral("PROIZSYS"));
+    edit.show();
+    edit.setFocus(Qt::TabFocusReason);
+    typeText(&edit, QStringLiteral("12a,-3.5 "));
+    EXPECT_EQ(edit.text(), QStringLiteral("1235"));
+    ui().DBEdit38->setFocus(Qt::TabFocusReason);
+    EXPECT_EQ(field("PROIZSYS").toInt(), 1235);
+    EXPECT_TRUE(errors.isEmpty()) << qPrintable(errors.join("; "));
+}
+
 } // namespace
 
 } // namespace kvor::test
