@@ -131,9 +131,10 @@ TEST_F(Layout, ControlsStandWhereTheLayoutPutsThem)
             auto *other = qobject_cast<QWidget *>(o);
             if (!other || other == label || other->x() <= label->x())
                 continue;
-            if (label->width() > input->widget(qPrintable(label->objectName()))->property("kvorDesignWidth").toInt())
+            if (label->width() > input->widget(qPrintable(label->objectName()))->property("kvorDesignWidth").toInt()) {
                 EXPECT_FALSE(label->geometry().intersects(other->geometry()))
                     << qPrintable(label->objectName()) << " runs over " << qPrintable(other->objectName());
+            }
         }
     }
     // The three groups and the page control are children of the panel itself.
