@@ -19,13 +19,13 @@ class TfmKvor;
 class QAction;
 class QCheckBox;
 class QLineEdit;
-class QWindow;
 
 namespace kvor {
 
 class InputPanel;
 class InputRules;
 class TfmAdd;
+class WindowActivation;
 
 struct CalcOutput;
 
@@ -153,7 +153,6 @@ private:
     QString m_dataDir;
     bool m_tablesOpened = false;
     bool m_selectionOpen = false;
-    bool m_activatedOnce = false;
     QString m_fileFolder;
     int m_modeItem = 0;
     QString m_categoryText;
@@ -170,10 +169,7 @@ private:
     QAction *m_bEditCopy = nullptr;
     QAction *m_bEditPaste = nullptr;
 
-    QPointer<QWindow> m_focusWindow;
-    bool m_focusWindowModal = false;
-    bool m_previousOurs = false;
-    bool m_previousModal = false;
+    WindowActivation *m_activation = nullptr;
 };
 
 } // namespace kvor

@@ -37,6 +37,7 @@ TfmPodbor::TfmPodbor(QWidget *parent)
     , m_ui(std::make_unique<Ui::TfmPodbor>())
 {
     m_ui->setupUi(this);
+    m_activation = new WindowActivation(*this);
     setObjectName(QStringLiteral("fmPodbor"));
     setModal(true);
     // Fixed border, the system menu only.
@@ -146,14 +147,14 @@ SelectionInputs TfmPodbor::inputs() const
 
 bool TfmPodbor::event(QEvent *e)
 {
-    if (e->type() == QEvent::WindowDeactivate) {
-        // Returning from our own message box is not a return to the window.
-        m_deactivatedByMessage = qobject_cast<QMessageBox *>(QApplication::activeWindow()) != nullptr;
+    // Opening builds the list, and so does coming back from the program's own
+    // preview; coming back from a message box or from another program does not,
+    // so the row the user stands on stays.
+    if (e->type() == QEvent::Show) {
+        m_activation->restart();
     } else if (e->type() == QEvent::WindowActivate) {
-        const bool skip = m_deactivatedByMessage;
-        m_deactivatedByMessage = false;
         const bool handled = QDialog::event(e);
-        if (!skip)
+        if (m_activation->activated())
             FormActivate();
         return handled;
     }

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "cataloguemodel.h"
+#include "windowactivation.h"
 #include "selection/core/catalogueselection.h"
 
 #include <QDialog>
@@ -69,7 +70,7 @@ private:
     CatalogueSelection m_selection;
     CatalogueModel m_model;
     bool m_building = false;
-    bool m_deactivatedByMessage = false;
+    WindowActivation *m_activation = nullptr;
 };
 
 } // namespace kvor
