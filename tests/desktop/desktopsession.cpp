@@ -149,6 +149,8 @@ bool DesktopSession::start(int timeoutMs)
     qputenv("DISPLAY", m_display.toLatin1());
     qputenv("QT_QPA_PLATFORM", "xcb");
     qunsetenv("WAYLAND_DISPLAY");
+    // The private desktop has no session bus: nothing reaches the user's session.
+    qputenv("DBUS_SESSION_BUS_ADDRESS", "disabled:");
 
     const char *wm[] = {"openbox", "--sm-disable", nullptr};
     m_wm = spawn(wm, m_log);
