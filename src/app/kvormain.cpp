@@ -285,7 +285,7 @@ void TfmKvor::Button2Click()
         m_list->setWorkTable(&m_dm->taWork);
         m_list->setCatalogueTable(&m_dm->taKat);
         m_list->setTemperatureHeading([podbor] { return podbor->temperatureHeading(); });
-        m_list->setFieldVisible([podbor](const QString &f) { return podbor->selection().fieldVisible(f); });
+        m_list->setFieldVisible([podbor](const QString &f) { return podbor->fieldShown(f); });
         podbor->setEquipmentPreview([this, podbor] {
             rendering(podbor, [&] {
                 ReportPreview::run(

@@ -9,6 +9,7 @@
 #include <QApplication>
 #include <QHeaderView>
 #include <QMessageBox>
+#include <QRegularExpression>
 #include <QScreen>
 
 namespace kvor {
@@ -70,6 +71,7 @@ TfmPodbor::TfmPodbor(QWidget *parent)
     QFont title(QStringLiteral("Arial"));
     title.setPixelSize(9);
     grid->horizontalHeader()->setFont(title);
+    grid->horizontalHeader()->setHighlightSections(false); // a selected row leaves the titles as they are
     QPalette blue = grid->horizontalHeader()->palette();
     blue.setColor(QPalette::ButtonText, QColor(0, 0, 255));
     grid->horizontalHeader()->setPalette(blue);
@@ -84,8 +86,11 @@ TfmPodbor::TfmPodbor(QWidget *parent)
     u.int2->setRange(100, 200);
     u.int2->setMaxTextLength(3);
     u.int2->setText(QStringLiteral("150"));
-    for (NumericEdit *e : {u.RxDBCalcEdit1, u.int1, u.int2})
-        connect(e, &QLineEdit::textChanged, this, &TfmPodbor::kolsysExit);
+    m_int1Text = u.int1->text();
+    m_int2Text = u.int2->text();
+    connect(u.RxDBCalcEdit1, &QLineEdit::textChanged, this, &TfmPodbor::kolsysExit);
+    connect(u.int1, &QLineEdit::textChanged, this, [this] { perCentChanged(m_ui->int1, 60, 100, m_int1Text); });
+    connect(u.int2, &QLineEdit::textChanged, this, [this] { perCentChanged(m_ui->int2, 100, 200, m_int2Text); });
     connect(u.RxDBCalcEdit1, &NumericEdit::exited, this, &TfmPodbor::kolsysExit);
 
     connect(u.Edit1, &QLineEdit::textChanged, this, &TfmPodbor::Edit1Change);
@@ -145,6 +150,48 @@ SelectionInputs TfmPodbor::inputs() const
     return in;
 }
 
+QString TfmPodbor::perCentMessage(const QString &text, int low, int high)
+{
+    return QStringLiteral("Відсоток має бути цілим числом від %1 до %2, а не «%3».").arg(low).arg(high).arg(text);
+}
+
+// Digits as typed so far (a decimal point may follow them for a moment) make
+// the number the list is built with; anything else, typed, pasted or from the
+// calculator, is refused and the field gets back what it had.
+void TfmPodbor::perCentChanged(NumericEdit *edit, int low, int high, QString &accepted)
+{
+    static const QRegularExpression typing(QStringLiteral("^\\s*[0-9]*[.,]?\\s*$"));
+    const QString text = edit->text();
+    if (typing.match(text).hasMatch()) {
+        accepted = text;
+        kolsysExit();
+        return;
+    }
+    {
+        const QSignalBlocker quiet(edit);
+        edit->setText(accepted);
+    }
+    showMessage(perCentMessage(text, low, high));
+}
+
+bool TfmPodbor::fieldShown(const QString &field) const
+{
+    if (!m_selection.fieldVisible(field))
+        return false;
+    const bool pair = field.size() == 3 && (field[0].toUpper() == QLatin1Char('Q') || field[0].toUpper() == QLatin1Char('T'));
+    return !pair || (m_dm && m_dm->taKat.active());
+}
+
+void TfmPodbor::setVisible(bool visible)
+{
+    // Centred on the screen, wherever the main window stands.
+    if (visible) {
+        if (const QScreen *s = (parentWidget() ? parentWidget()->screen() : screen()))
+            move(s->availableGeometry().center() - rect().center());
+    }
+    QDialog::setVisible(visible);
+}
+
 bool TfmPodbor::event(QEvent *e)
 {
     // Opening builds the list, and so does coming back from the program's own
@@ -181,11 +228,14 @@ void TfmPodbor::FormActivate()
         return true;
     });
     Ui::TfmPodbor &u = *m_ui;
-    u.Label3->setText(m_selection.heading());
     if (!ok)
         CatalogueSelection::reset(kat);
+    // Without a catalogue there is no temperature and no capacity pair to name.
+    u.Label3->setText(kat.active() ? m_selection.heading() : QString());
+    QStringList shown = m_selection.visibleFields();
+    shown.removeIf([this](const QString &f) { return !fieldShown(f); });
     ErrorReporter::guard(this, [&] {
-        m_model.reload(kat, m_selection.visibleFields());
+        m_model.reload(kat, shown);
         return true;
     });
     fitColumns();
