@@ -2,11 +2,14 @@
 
 #include "ui_kvorpodb.h"
 
+#include <algorithm>
+
 #include "input/errorreporter.h"
 #include "storage/dbferror.h"
 #include "storage/kvordm.h"
 
 #include <QApplication>
+#include <QFontMetrics>
 #include <QHeaderView>
 #include <QMessageBox>
 #include <QRegularExpression>
@@ -250,8 +253,15 @@ void TfmPodbor::fitColumns()
 {
     QTableView *grid = m_ui->DBGrid1;
     const int digit = grid->fontMetrics().horizontalAdvance(QLatin1Char('0'));
-    for (int c = 0; c < m_model.columnCount(); ++c)
-        grid->setColumnWidth(c, CatalogueSelection::fieldWidth(m_model.fields().at(c)) * digit + 4);
+    const QFontMetrics title(grid->horizontalHeader()->font());
+    for (int c = 0; c < m_model.columnCount(); ++c) {
+        const QString field = m_model.fields().at(c);
+        int width = CatalogueSelection::fieldWidth(field) * digit + 4;
+        // Wide enough for every line of its title too.
+        for (const QString &line : CatalogueModel::shownTitle(field).split(QLatin1Char('\n')))
+            width = std::max(width, title.horizontalAdvance(line) + 10);
+        grid->setColumnWidth(c, width);
+    }
 }
 
 void TfmPodbor::showCurrentRow()

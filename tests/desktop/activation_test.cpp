@@ -9,7 +9,9 @@
 #include "ui_kvormain.h"
 #include "ui_kvorpodb.h"
 
+#include <QDir>
 #include <QFileDialog>
+#include <QScreen>
 #include <QTimer>
 
 namespace kvor::test {
@@ -141,6 +143,12 @@ TEST_F(SelectionActivation, ComingBackFromAnotherProgramKeepsTheChosenRow)
                       ASSERT_TRUE(other.activate());
                       ASSERT_TRUE(switchTo(podbor->winId(), [&] { return isActive(podbor.get()); }));
                       EXPECT_EQ(currentRow(), 2) << "the list was built again";
+                      // What the user sees, frame and all, for a look.
+                      QDir().mkpath(QStringLiteral(KVOR_BIN_DIR "/screens"));
+                      podbor->screen()
+                          ->grabWindow(0, podbor->frameGeometry().x(), podbor->frameGeometry().y(),
+                                       podbor->frameGeometry().width(), podbor->frameGeometry().height())
+                          .save(QStringLiteral(KVOR_BIN_DIR "/screens/selection-desktop.png"));
                       QTest::mouseClick(sel.Button2, Qt::LeftButton); // "Вибрати"
                       EXPECT_EQ(field("SIS").toString(), chosen.left(6));
 

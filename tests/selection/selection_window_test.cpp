@@ -12,6 +12,7 @@
 #include <QJsonObject>
 #include <QProcess>
 #include <QScreen>
+#include <QFontMetrics>
 #include <QLocale>
 #include "input/calculatorpopup.h"
 #include <QTest>
@@ -128,14 +129,23 @@ TEST_F(SelectionWindowTest, ColumnsAreTheVisibleFieldsWithTheirTitles)
     set("OB_RGTMAX", 35);
     main->Recalculate();
     openSelection();
-    const QStringList expected = {"Система", "Агрегат (конденсатор)", "Компресор", "Q +35°С, Вт", "dT +35°С, К",
-                                  "Спож. потужність, кВт", "Спож. струм, А", "Магістраль", "Контроллер"};
+    const QStringList expected = {"Система", "Агрегат (конденсатор)", "Компресор", "Q +35°С\nВт", "dT +35°С\nК",
+                                  "Спож. потужність\nкВт", "Спож. струм\nА", "Магістраль", "Контроллер"};
     QStringList titles;
     for (int c = 0; c < podbor->model().columnCount(); ++c)
         titles << podbor->model().headerData(c, Qt::Horizontal).toString();
     EXPECT_EQ(titles, expected);
     EXPECT_EQ(podbor->selection().ambientColumn(), "35");
     EXPECT_GT(ui().DBGrid1->columnWidth(1), ui().DBGrid1->columnWidth(0)); // 26 characters against 9
+    // Every title line fits its column, and all columns the list.
+    const QFontMetrics titleFont(ui().DBGrid1->horizontalHeader()->font());
+    int total = ui().DBGrid1->verticalHeader()->width();
+    for (int c = 0; c < titles.size(); ++c) {
+        for (const QString &line : titles[c].split('\n'))
+            EXPECT_LT(titleFont.horizontalAdvance(line), ui().DBGrid1->columnWidth(c)) << c;
+        total += ui().DBGrid1->columnWidth(c);
+    }
+    EXPECT_LE(total, ui().DBGrid1->viewport()->width() + ui().DBGrid1->verticalHeader()->width());
     EXPECT_EQ(ui().int1->text(), "95");
     EXPECT_EQ(ui().int2->text(), "150");
     EXPECT_EQ(podbor->windowTitle(), "Підбір обладнання");
