@@ -200,7 +200,7 @@ bool TfmPodbor::event(QEvent *e)
     // Opening builds the list, and so does coming back from the program's own
     // preview; coming back from a message box or from another program does not,
     // so the row the user stands on stays.
-    if (e->type() == QEvent::Show) {
+    if (e->type() == QEvent::Show && !e->spontaneous()) { // shown, not restored from the task bar
         m_activation->restart();
     } else if (e->type() == QEvent::WindowActivate) {
         const bool handled = QDialog::event(e);
