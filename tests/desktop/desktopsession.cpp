@@ -10,32 +10,38 @@
 #include <cstdlib>
 #include <fcntl.h>
 #include <poll.h>
-#include <spawn.h>
+#include <sys/prctl.h>
 #include <sys/wait.h>
 #include <thread>
 #include <unistd.h>
 #include <vector>
 
-extern char **environ;
-
 namespace kvor::test {
 
 namespace {
 
-// Spawns `args[0]` with stdout and stderr into `log` (appended); descriptors
-// without close-on-exec are inherited.
+// Starts `args[0]` with stdout and stderr into `log` (appended); descriptors
+// without close-on-exec are inherited. The child ends with this process, even
+// when a test crashes, so no server outlives its suite.
 pid_t spawn(const char *const args[], const QString &log)
 {
-    posix_spawn_file_actions_t actions;
-    posix_spawn_file_actions_init(&actions);
     const QByteArray logPath = log.isEmpty() ? QByteArray("/dev/null") : QFile::encodeName(log);
-    posix_spawn_file_actions_addopen(&actions, 0, "/dev/null", O_RDONLY, 0);
-    posix_spawn_file_actions_addopen(&actions, 1, logPath.constData(), O_WRONLY | O_CREAT | O_APPEND, 0600);
-    posix_spawn_file_actions_adddup2(&actions, 1, 2);
-    pid_t pid = -1;
-    const int rc = posix_spawnp(&pid, args[0], &actions, nullptr, const_cast<char *const *>(args), environ);
-    posix_spawn_file_actions_destroy(&actions);
-    return rc == 0 ? pid : -1;
+    const pid_t parent = getpid();
+    const pid_t pid = fork();
+    if (pid != 0)
+        return pid; // -1 when it failed
+    prctl(PR_SET_PDEATHSIG, SIGTERM);
+    if (getppid() != parent)
+        _exit(127);
+    const int in = open("/dev/null", O_RDONLY);
+    const int out = open(logPath.constData(), O_WRONLY | O_CREAT | O_APPEND, 0600);
+    if (in < 0 || out < 0)
+        _exit(127);
+    dup2(in, 0);
+    dup2(out, 1);
+    dup2(out, 2);
+    execvp(args[0], const_cast<char *const *>(args));
+    _exit(127);
 }
 
 // Waits for `pid` to end, at most `timeoutMs`; its wait status, or -1.
