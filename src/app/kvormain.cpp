@@ -8,6 +8,7 @@
 #include "reports/reportpreview.h"
 #include "reports/reportprinting.h"
 #include "selection/kvorpodb.h"
+#include "selection/windowactivation.h"
 #include "input/errorreporter.h"
 #include "inputrules.h"
 #include "input/inputpanel.h"
@@ -148,14 +149,7 @@ TfmKvor::TfmKvor(QWidget *parent)
         move(screen->availableGeometry().center() - rect().center());
 
     // Which window had the focus before decides whether an activation counts.
-    connect(qApp, &QGuiApplication::focusWindowChanged, this, [this](QWindow *w) {
-        if (!w)
-            return;
-        m_previousOurs = !m_focusWindow.isNull();
-        m_previousModal = m_focusWindowModal;
-        m_focusWindow = w;
-        m_focusWindowModal = w->modality() != Qt::NonModal;
-    });
+    m_activation = new WindowActivation(*this);
 
     m_ui->anim->start();
 }
@@ -292,7 +286,7 @@ void TfmKvor::Button2Click()
         m_list->setWorkTable(&m_dm->taWork);
         m_list->setCatalogueTable(&m_dm->taKat);
         m_list->setTemperatureHeading([podbor] { return podbor->temperatureHeading(); });
-        m_list->setFieldVisible([podbor](const QString &f) { return podbor->selection().fieldVisible(f); });
+        m_list->setFieldVisible([podbor](const QString &f) { return podbor->fieldShown(f); });
         podbor->setEquipmentPreview([this, podbor] {
             rendering(podbor, [&] {
                 ReportPreview::run(
@@ -397,17 +391,13 @@ bool TfmKvor::countsAsActivation(bool firstActivation, bool previousWasOurs, boo
 {
     // Start-up, or coming back from a non-modal window of the program (a preview);
     // not from a modal dialog, nor from another program.
-    return firstActivation || (previousWasOurs && !previousWasModal);
+    return WindowActivation::counts(firstActivation, previousWasOurs, previousWasModal);
 }
 
 bool TfmKvor::event(QEvent *e)
 {
-    if (e->type() == QEvent::WindowActivate) {
-        const bool counts = countsAsActivation(!m_activatedOnce, m_previousOurs, m_previousModal);
-        m_activatedOnce = true;
-        if (counts)
-            FormActivate();
-    }
+    if (e->type() == QEvent::WindowActivate && m_activation->activated())
+        FormActivate();
     return QMainWindow::event(e);
 }
 

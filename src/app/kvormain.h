@@ -20,13 +20,13 @@ class QAction;
 class QCheckBox;
 class QLineEdit;
 class QTemporaryDir;
-class QWindow;
 
 namespace kvor {
 
 class InputPanel;
 class InputRules;
 class TfmAdd;
+class WindowActivation;
 
 struct CalcOutput;
 
@@ -156,7 +156,6 @@ private:
     QString m_dataDir;
     bool m_tablesOpened = false;
     bool m_selectionOpen = false;
-    bool m_activatedOnce = false;
     QString m_fileFolder;
     QString m_calcPath;                      // the open calculation's file
     std::unique_ptr<QTemporaryDir> m_viewCopy; // what a read-only calculation is worked on
@@ -175,10 +174,7 @@ private:
     QAction *m_bEditCopy = nullptr;
     QAction *m_bEditPaste = nullptr;
 
-    QPointer<QWindow> m_focusWindow;
-    bool m_focusWindowModal = false;
-    bool m_previousOurs = false;
-    bool m_previousModal = false;
+    WindowActivation *m_activation = nullptr;
 };
 
 } // namespace kvor

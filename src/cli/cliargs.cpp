@@ -1,8 +1,9 @@
 #include "cliargs.h"
 
 #include "reports/core/reporterror.h"
-#include "selection/core/catalogueselection.h"
 #include "storage/dbferror.h"
+
+#include <algorithm>
 
 namespace kvor {
 
@@ -50,9 +51,24 @@ bool CliArgs::parse(const QStringList &args, const QStringList &valueOptions, co
     return false;
 }
 
-int CliArgs::percent(const QString &option, int low, int high, int fallback) const
+bool CliArgs::percent(const QString &option, int low, int high, int fallback, int &out, QString &err) const
 {
-    return has(option) ? CatalogueSelection::rangeValue(value(option), low, high) : fallback;
+    out = fallback;
+    if (!has(option))
+        return true;
+    const QString text = value(option);
+    bool ok = !text.isEmpty() && std::all_of(text.begin(), text.end(), [](QChar c) { return c.isDigit(); });
+    const int v = ok ? text.toInt(&ok) : 0;
+    if (!ok || v < low || v > high) {
+        err = QStringLiteral("%1 takes a whole number of per cent from %2 to %3, not \"%4\"")
+                  .arg(option)
+                  .arg(low)
+                  .arg(high)
+                  .arg(text);
+        return false;
+    }
+    out = v;
+    return true;
 }
 
 bool runGuarded(const std::function<void()> &work, QString &err)

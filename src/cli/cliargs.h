@@ -24,9 +24,9 @@ public:
     const QString &file() const { return m_file; }
     bool has(const QString &option) const { return m_values.contains(option) || m_flags.contains(option); }
     QString value(const QString &option) const { return m_values.value(option); }
-    // A per-cent option as the selection window's fields take it: into
-    // [low, high], the lower limit when it is not a number; `fallback` when absent.
-    int percent(const QString &option, int low, int high, int fallback) const;
+    // A per-cent option of the capacity window: `fallback` when absent, else a
+    // whole number in [low, high]; false (with `err` naming it) for anything else.
+    bool percent(const QString &option, int low, int high, int fallback, int &value, QString &err) const;
 
 private:
     QString m_file;

@@ -46,8 +46,12 @@ int run(bool equipment, const QStringList &args, QString &err)
         return 1;
     }
     const QString pdf = parsed.value(QStringLiteral("--pdf"));
-    const int int1 = parsed.percent(QStringLiteral("--int1"), 60, 100, 95);
-    const int int2 = parsed.percent(QStringLiteral("--int2"), 100, 200, 150);
+    int int1 = 0, int2 = 0;
+    if (!parsed.percent(QStringLiteral("--int1"), 60, 100, 95, int1, err)
+        || !parsed.percent(QStringLiteral("--int2"), 100, 200, 150, int2, err)) {
+        err += QLatin1Char('\n') + usage;
+        return 1;
+    }
     const QString version = QString::fromUtf8(config::kVersionText);
     const QString titleFolder = QCoreApplication::applicationDirPath();
     QString note;

@@ -177,8 +177,12 @@ int SelectCommand::run(const QStringList &args, QByteArray &out, QString &err)
     if (!parsed.parse(args, {QStringLiteral("--data"), QStringLiteral("--int1"), QStringLiteral("--int2")},
                       {QStringLiteral("--json")}, usage(), err))
         return 1;
-    const int int1 = parsed.percent(QStringLiteral("--int1"), 60, 100, 95);
-    const int int2 = parsed.percent(QStringLiteral("--int2"), 100, 200, 150);
+    int int1 = 0, int2 = 0;
+    if (!parsed.percent(QStringLiteral("--int1"), 60, 100, 95, int1, err)
+        || !parsed.percent(QStringLiteral("--int2"), 100, 200, 150, int2, err)) {
+        err += QLatin1Char('\n') + usage();
+        return 1;
+    }
     Listing listing;
     BatchSession session;
     if (!runGuarded([&] {

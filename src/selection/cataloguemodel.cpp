@@ -80,7 +80,17 @@ QVariant CatalogueModel::headerData(int section, Qt::Orientation orientation, in
         return role == Qt::DisplayRole && section == m_current ? QStringLiteral("▶") : QVariant(QString());
     if (role != Qt::DisplayRole)
         return QAbstractTableModel::headerData(section, orientation, role);
-    return CatalogueSelection::fieldTitle(m_fields.value(section));
+    return shownTitle(m_fields.value(section));
+}
+
+QString CatalogueModel::shownTitle(const QString &field)
+{
+    // The unit goes on a line of its own, so narrow columns show it whole.
+    QString title = CatalogueSelection::fieldTitle(field);
+    const qsizetype unit = title.lastIndexOf(QLatin1String(", "));
+    if (unit > 0)
+        title.replace(unit, 2, QLatin1Char('\n'));
+    return title;
 }
 
 void CatalogueModel::setCurrentRow(int row)

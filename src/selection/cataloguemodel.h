@@ -28,6 +28,8 @@ public:
     const QStringList &fields() const { return m_fields; }
     qint64 recordAt(int row) const { return m_records.at(size_t(row)); }
     int rowOfRecord(qint64 record) const;
+    // A field's title as the list shows it: its unit on a second line.
+    static QString shownTitle(const QString &field);
     // The row the indicator column marks.
     void setCurrentRow(int row);
 

@@ -2,13 +2,17 @@
 
 #include "ui_kvorpodb.h"
 
+#include <algorithm>
+
 #include "input/errorreporter.h"
 #include "storage/dbferror.h"
 #include "storage/kvordm.h"
 
 #include <QApplication>
+#include <QFontMetrics>
 #include <QHeaderView>
 #include <QMessageBox>
+#include <QRegularExpression>
 #include <QScreen>
 
 namespace kvor {
@@ -37,6 +41,7 @@ TfmPodbor::TfmPodbor(QWidget *parent)
     , m_ui(std::make_unique<Ui::TfmPodbor>())
 {
     m_ui->setupUi(this);
+    m_activation = new WindowActivation(*this);
     setObjectName(QStringLiteral("fmPodbor"));
     setModal(true);
     // Fixed border, the system menu only.
@@ -69,6 +74,7 @@ TfmPodbor::TfmPodbor(QWidget *parent)
     QFont title(QStringLiteral("Arial"));
     title.setPixelSize(9);
     grid->horizontalHeader()->setFont(title);
+    grid->horizontalHeader()->setHighlightSections(false); // a selected row leaves the titles as they are
     QPalette blue = grid->horizontalHeader()->palette();
     blue.setColor(QPalette::ButtonText, QColor(0, 0, 255));
     grid->horizontalHeader()->setPalette(blue);
@@ -83,8 +89,11 @@ TfmPodbor::TfmPodbor(QWidget *parent)
     u.int2->setRange(100, 200);
     u.int2->setMaxTextLength(3);
     u.int2->setText(QStringLiteral("150"));
-    for (NumericEdit *e : {u.RxDBCalcEdit1, u.int1, u.int2})
-        connect(e, &QLineEdit::textChanged, this, &TfmPodbor::kolsysExit);
+    m_int1Text = u.int1->text();
+    m_int2Text = u.int2->text();
+    connect(u.RxDBCalcEdit1, &QLineEdit::textChanged, this, &TfmPodbor::kolsysExit);
+    connect(u.int1, &QLineEdit::textChanged, this, [this] { perCentChanged(m_ui->int1, 60, 100, m_int1Text); });
+    connect(u.int2, &QLineEdit::textChanged, this, [this] { perCentChanged(m_ui->int2, 100, 200, m_int2Text); });
     connect(u.RxDBCalcEdit1, &NumericEdit::exited, this, &TfmPodbor::kolsysExit);
 
     connect(u.Edit1, &QLineEdit::textChanged, this, &TfmPodbor::Edit1Change);
@@ -144,16 +153,58 @@ SelectionInputs TfmPodbor::inputs() const
     return in;
 }
 
+QString TfmPodbor::perCentMessage(const QString &text, int low, int high)
+{
+    return QStringLiteral("Відсоток має бути цілим числом від %1 до %2, а не «%3».").arg(low).arg(high).arg(text);
+}
+
+// Digits as typed so far (a decimal point may follow them for a moment) make
+// the number the list is built with; anything else, typed, pasted or from the
+// calculator, is refused and the field gets back what it had.
+void TfmPodbor::perCentChanged(NumericEdit *edit, int low, int high, QString &accepted)
+{
+    static const QRegularExpression typing(QStringLiteral("^\\s*[0-9]*[.,]?\\s*$"));
+    const QString text = edit->text();
+    if (typing.match(text).hasMatch()) {
+        accepted = text;
+        kolsysExit();
+        return;
+    }
+    {
+        const QSignalBlocker quiet(edit);
+        edit->setText(accepted);
+    }
+    showMessage(perCentMessage(text, low, high));
+}
+
+bool TfmPodbor::fieldShown(const QString &field) const
+{
+    if (!m_selection.fieldVisible(field))
+        return false;
+    const bool pair = field.size() == 3 && (field[0].toUpper() == QLatin1Char('Q') || field[0].toUpper() == QLatin1Char('T'));
+    return !pair || (m_dm && m_dm->taKat.active());
+}
+
+void TfmPodbor::setVisible(bool visible)
+{
+    // Centred on the screen, wherever the main window stands.
+    if (visible) {
+        if (const QScreen *s = (parentWidget() ? parentWidget()->screen() : screen()))
+            move(s->availableGeometry().center() - rect().center());
+    }
+    QDialog::setVisible(visible);
+}
+
 bool TfmPodbor::event(QEvent *e)
 {
-    if (e->type() == QEvent::WindowDeactivate) {
-        // Returning from our own message box is not a return to the window.
-        m_deactivatedByMessage = qobject_cast<QMessageBox *>(QApplication::activeWindow()) != nullptr;
+    // Opening builds the list, and so does coming back from the program's own
+    // preview; coming back from a message box or from another program does not,
+    // so the row the user stands on stays.
+    if (e->type() == QEvent::Show && !e->spontaneous()) { // shown, not restored from the task bar
+        m_activation->restart();
     } else if (e->type() == QEvent::WindowActivate) {
-        const bool skip = m_deactivatedByMessage;
-        m_deactivatedByMessage = false;
         const bool handled = QDialog::event(e);
-        if (!skip)
+        if (m_activation->activated())
             FormActivate();
         return handled;
     }
@@ -180,11 +231,14 @@ void TfmPodbor::FormActivate()
         return true;
     });
     Ui::TfmPodbor &u = *m_ui;
-    u.Label3->setText(m_selection.heading());
     if (!ok)
         CatalogueSelection::reset(kat);
+    // Without a catalogue there is no temperature and no capacity pair to name.
+    u.Label3->setText(kat.active() ? m_selection.heading() : QString());
+    QStringList shown = m_selection.visibleFields();
+    shown.removeIf([this](const QString &f) { return !fieldShown(f); });
     ErrorReporter::guard(this, [&] {
-        m_model.reload(kat, m_selection.visibleFields());
+        m_model.reload(kat, shown);
         return true;
     });
     fitColumns();
@@ -199,8 +253,15 @@ void TfmPodbor::fitColumns()
 {
     QTableView *grid = m_ui->DBGrid1;
     const int digit = grid->fontMetrics().horizontalAdvance(QLatin1Char('0'));
-    for (int c = 0; c < m_model.columnCount(); ++c)
-        grid->setColumnWidth(c, CatalogueSelection::fieldWidth(m_model.fields().at(c)) * digit + 4);
+    const QFontMetrics title(grid->horizontalHeader()->font());
+    for (int c = 0; c < m_model.columnCount(); ++c) {
+        const QString field = m_model.fields().at(c);
+        int width = CatalogueSelection::fieldWidth(field) * digit + 4;
+        // Wide enough for every line of its title too.
+        for (const QString &line : CatalogueModel::shownTitle(field).split(QLatin1Char('\n')))
+            width = std::max(width, title.horizontalAdvance(line) + 10);
+        grid->setColumnWidth(c, width);
+    }
 }
 
 void TfmPodbor::showCurrentRow()

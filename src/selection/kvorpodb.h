@@ -1,6 +1,7 @@
 #pragma once
 
 #include "cataloguemodel.h"
+#include "windowactivation.h"
 #include "selection/core/catalogueselection.h"
 
 #include <QDialog>
@@ -14,6 +15,7 @@ class TfmPodbor;
 
 namespace kvor {
 
+class NumericEdit;
 class Tdm1;
 
 // The selection window `fmPodbor`: the systems of the catalogue that suit the
@@ -41,6 +43,13 @@ public:
     const CatalogueModel &model() const { return m_model; }
     // The current inputs of a build, as the fields show them now.
     SelectionInputs inputs() const;
+    // Whether the list (and the equipment list report) shows a catalogue
+    // field: the capacity pair only while a catalogue is open.
+    bool fieldShown(const QString &field) const;
+    // "Відсоток має бути цілим числом від 60 до 100, а не «abc»."
+    static QString perCentMessage(const QString &text, int low, int high);
+
+    void setVisible(bool visible) override;
 
     // Handlers, under the names the window has always used.
     void FormActivate();
@@ -59,6 +68,7 @@ private:
     void fitColumns();
     void rowChosen(int row);
     void showCurrentRow();
+    void perCentChanged(NumericEdit *edit, int low, int high, QString &accepted);
 
     std::unique_ptr<Ui::TfmPodbor> m_ui;
     Tdm1 *m_dm = nullptr;
@@ -69,7 +79,8 @@ private:
     CatalogueSelection m_selection;
     CatalogueModel m_model;
     bool m_building = false;
-    bool m_deactivatedByMessage = false;
+    WindowActivation *m_activation = nullptr;
+    QString m_int1Text, m_int2Text; // the per-cent texts last accepted
 };
 
 } // namespace kvor

@@ -1,5 +1,7 @@
 #include "app/appfixture.h"
 
+#include "reports/core/kvorrep2.h"
+#include "reports/reportpreview.h"
 #include "selection/kvorpodb.h"
 #include "ui_kvorpodb.h"
 
@@ -9,6 +11,10 @@
 #include <QJsonDocument>
 #include <QJsonObject>
 #include <QProcess>
+#include <QScreen>
+#include <QFontMetrics>
+#include <QLocale>
+#include "input/calculatorpopup.h"
 #include <QTest>
 #include <QTimer>
 
@@ -123,14 +129,23 @@ TEST_F(SelectionWindowTest, ColumnsAreTheVisibleFieldsWithTheirTitles)
     set("OB_RGTMAX", 35);
     main->Recalculate();
     openSelection();
-    const QStringList expected = {"Система", "Агрегат (конденсатор)", "Компресор", "Q +35°С", "dT +35°С",
-                                  "Спож. потужність, кВт", "Спож. струм, А", "Магістраль", "Контроллер"};
+    const QStringList expected = {"Система", "Агрегат (конденсатор)", "Компресор", "Q +35°С\nВт", "dT +35°С\nК",
+                                  "Спож. потужність\nкВт", "Спож. струм\nА", "Магістраль", "Контроллер"};
     QStringList titles;
     for (int c = 0; c < podbor->model().columnCount(); ++c)
         titles << podbor->model().headerData(c, Qt::Horizontal).toString();
     EXPECT_EQ(titles, expected);
     EXPECT_EQ(podbor->selection().ambientColumn(), "35");
     EXPECT_GT(ui().DBGrid1->columnWidth(1), ui().DBGrid1->columnWidth(0)); // 26 characters against 9
+    // Every title line fits its column, and all columns the list.
+    const QFontMetrics titleFont(ui().DBGrid1->horizontalHeader()->font());
+    int total = ui().DBGrid1->verticalHeader()->width();
+    for (int c = 0; c < titles.size(); ++c) {
+        for (const QString &line : titles[c].split('\n'))
+            EXPECT_LT(titleFont.horizontalAdvance(line), ui().DBGrid1->columnWidth(c)) << c;
+        total += ui().DBGrid1->columnWidth(c);
+    }
+    EXPECT_LE(total, ui().DBGrid1->viewport()->width() + ui().DBGrid1->verticalHeader()->width());
     EXPECT_EQ(ui().int1->text(), "95");
     EXPECT_EQ(ui().int2->text(), "150");
     EXPECT_EQ(podbor->windowTitle(), "Підбір обладнання");
@@ -331,6 +346,90 @@ TEST_F(SelectionWindowTest, NoMatchingSystemShowsTheMessageOnce)
     EXPECT_EQ(rows(), 0);
     EXPECT_EQ(messages, QStringList{"Не має обладнання під такі характеристики.  Зв'яжіться з нами !"});
     EXPECT_EQ(ui().Edit1->text().isEmpty() || ui().Edit1->text() == "0", true);
+}
+
+TEST_F(SelectionWindowTest, PerCentFieldsTakeWholeNumbersAndRefuseTheRest)
+{
+    openSelection();
+    SelectionInputs at97 = podbor->inputs();
+    at97.int1 = 97;
+    const QString lower97 = CatalogueSelection::choose(at97).lower;
+    // A decimal point just typed is still the number 97, not the lower limit.
+    ui().int1->setFocus();
+    ui().int1->selectAll();
+    QTest::keyClicks(ui().int1, "97.");
+    EXPECT_EQ(podbor->inputs().int1, 97);
+    EXPECT_TRUE(dm->taKat.filter().contains(">= " + lower97 + " ")) << dm->taKat.filter().toStdString();
+    EXPECT_TRUE(messages.isEmpty());
+    // A fraction, typed or from the calculator, is refused with a message and the field keeps what it had.
+    ui().int1->selectAll();
+    QTest::keyClicks(ui().int1, "9.5");
+    const QString point = QLocale().decimalPoint();
+    EXPECT_EQ(ui().int1->text(), "9" + point);
+    emit ui().int2->calculator()->accepted(120.5);
+    EXPECT_EQ(ui().int2->text(), "150");
+    EXPECT_EQ(podbor->inputs().int2, 150);
+    EXPECT_EQ(messages, QStringList({"Відсоток має бути цілим числом від 60 до 100, а не «9" + point + "5».",
+                                     "Відсоток має бути цілим числом від 100 до 200, а не «120" + point + "5»."}));
+}
+
+TEST_F(SelectionWindowTest, GridTitlesKeepTheirFontOnASelectedRowAndTheWindowIsCentred)
+{
+    main->move(0, 0);
+    openSelection();
+    ASSERT_GT(rows(), 1);
+    const QRect screen = podbor->screen()->availableGeometry();
+    // Within the few pixels of the window's frame.
+    EXPECT_LE((podbor->frameGeometry().center() - screen.center()).manhattanLength(), 8)
+        << "window at " << podbor->frameGeometry().x() << "," << podbor->frameGeometry().y();
+
+    QHeaderView *titles = ui().DBGrid1->horizontalHeader();
+    ui().DBGrid1->selectionModel()->clearSelection();
+    const QImage plain = titles->grab().toImage();
+    ui().DBGrid1->selectRow(1);
+    ASSERT_TRUE(ui().DBGrid1->selectionModel()->isRowSelected(1, {}));
+    EXPECT_EQ(titles->grab().toImage(), plain) << "the titles changed with the selection";
+}
+
+TEST_F(SelectionWindowTest, NoCatalogueBlanksTheHeadingAndTheCapacityTitlesAndPrintsAnEmptyList)
+{
+    TfmReport2 list;
+    main->setReportForms(nullptr, &list);
+    list.setTitleFolder(m_dir.path());
+    set("OB_TEMKAM", 31);
+    main->Recalculate();
+    std::vector<ReportPage> pages;
+    bool printed = false;
+    QTimer::singleShot(0, podbor.get(), [&] {
+        QApplication::setActiveWindow(podbor.get());
+        QApplication::processEvents();
+        EXPECT_FALSE(dm->taKat.active());
+        EXPECT_EQ(ui().Label3->text(), "");
+        QStringList shown;
+        for (int c = 0; c < podbor->model().columnCount(); ++c)
+            shown << podbor->model().headerData(c, Qt::Horizontal).toString();
+        EXPECT_EQ(shown.filter("°С").size(), 0) << shown.join(" | ").toStdString();
+        QTimer::singleShot(0, [&] {
+            for (QWidget *w : QApplication::topLevelWidgets())
+                if (auto *preview = qobject_cast<ReportPreview *>(w); preview && preview->isVisible()) {
+                    printed = true;
+                    pages = preview->pages();
+                    preview->close();
+                }
+        });
+        QTest::mouseClick(ui().Button3, Qt::LeftButton);
+        podbor->close();
+    });
+    main->Button2Click();
+    EXPECT_TRUE(errors.isEmpty()) << errors.join("; ").toStdString();
+    ASSERT_TRUE(printed);
+    ASSERT_EQ(pages.size(), 1u);
+    for (const auto *code : pages[0].itemsOf("QRDBText15"))
+        EXPECT_TRUE(code->text.isEmpty()) << "no system is listed";
+    for (const char *title : {"QRLabel14", "QRLabel4", "QRLabel6"}) {
+        const auto items = pages[0].itemsOf(title);
+        EXPECT_TRUE(items.empty() || items.front()->text.isEmpty()) << title;
+    }
 }
 
 } // namespace

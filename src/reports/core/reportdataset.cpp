@@ -15,6 +15,10 @@ TableDataSet::TableDataSet(DbfTable &table)
 
 void TableDataSet::first()
 {
+    if (!m_table.active()) { // no catalogue: an empty list
+        m_rows = 0;
+        return;
+    }
     m_table.first();
     m_rows = m_table.eof() ? 0 : 1;
 }

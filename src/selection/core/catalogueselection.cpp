@@ -25,14 +25,14 @@ const std::array<ListedField, 15> kListed = {{
     {"SIS", "Система", 9},
     {"AGR", "Агрегат (конденсатор)", 26},
     {"VOHL", "Компресор", 16},
-    {"Q25", "Q +25°С", 7},
-    {"T25", "dT +25°С", 7},
-    {"Q30", "Q +30°С", 7},
-    {"T30", "dT +30°С", 7},
-    {"Q35", "Q +35°С", 7},
-    {"T35", "dT +35°С", 7},
-    {"Q40", "Q +40°С", 7},
-    {"T40", "dT +40°С", 7},
+    {"Q25", "Q +25°С, Вт", 7},
+    {"T25", "dT +25°С, К", 7},
+    {"Q30", "Q +30°С, Вт", 7},
+    {"T30", "dT +30°С, К", 7},
+    {"Q35", "Q +35°С, Вт", 7},
+    {"T35", "dT +35°С, К", 7},
+    {"Q40", "Q +40°С, Вт", 7},
+    {"T40", "dT +40°С, К", 7},
     {"PPOT", "Спож. потужність, кВт", 8},
     {"IPOT", "Спож. струм, А", 8},
     {"NABOR", "Магістраль", 7},
@@ -130,7 +130,11 @@ CatalogueChoice CatalogueSelection::choose(const SelectionInputs &in)
 int CatalogueSelection::rangeValue(const QString &text, int low, int high)
 {
     bool ok = false;
-    const long long v = text.trimmed().toLongLong(&ok);
+    QString number = text.trimmed();
+    // A decimal point just typed after the digits leaves the number they make.
+    if (number.endsWith(QLatin1Char('.')) || number.endsWith(QLatin1Char(',')))
+        number.chop(1);
+    const long long v = number.toLongLong(&ok);
     if (!ok)
         return low;
     return int(std::clamp<long long>(v, low, high));
