@@ -158,12 +158,12 @@ QString TfmPodbor::perCentMessage(const QString &text, int low, int high)
     return QStringLiteral("Відсоток має бути цілим числом від %1 до %2, а не «%3».").arg(low).arg(high).arg(text);
 }
 
-// Digits as typed so far (a decimal point may follow them for a moment) make
-// the number the list is built with; anything else, typed, pasted or from the
-// calculator, is refused and the field gets back what it had.
+// Digits as typed so far make the number the list is built with; anything
+// else, a decimal point included, typed, pasted or from the calculator, is
+// refused at once and the field gets back what it had.
 void TfmPodbor::perCentChanged(NumericEdit *edit, int low, int high, QString &accepted)
 {
-    static const QRegularExpression typing(QStringLiteral("^\\s*[0-9]*[.,]?\\s*$"));
+    static const QRegularExpression typing(QStringLiteral("^\\s*[0-9]*\\s*$"));
     const QString text = edit->text();
     if (typing.match(text).hasMatch()) {
         accepted = text;

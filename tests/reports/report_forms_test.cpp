@@ -455,6 +455,14 @@ TEST_F(ReportFormsTest, EquipmentListHeadingsAndVisiblePair)
     EXPECT_EQ(textOf(pages.front(), "QRLabel4"), QStringLiteral("Q +30°С"));
     EXPECT_EQ(textOf(pages.front(), "QRLabel6"), QStringLiteral("dT +40°С"));
     EXPECT_EQ(list.QuickRep1().element(QStringLiteral("QRDBText7"))->field, QStringLiteral("T40"));
+    // Without a catalogue no capacity is listed, so no title names one.
+    visible = {};
+    kat.close();
+    pages = list.render();
+    for (const char *title : {"QRLabel4", "QRLabel6"}) {
+        const auto items = pages.front().itemsOf(QString::fromLatin1(title));
+        EXPECT_TRUE(items.empty() || items.front()->text.isEmpty()) << title;
+    }
 }
 
 TEST_F(ReportFormsTest, FortySixSystemsTakeTwoPages)

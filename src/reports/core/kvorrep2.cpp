@@ -99,6 +99,11 @@ void TfmReport2::QuickRep1BeforePrint()
         return m_visible ? m_visible(field) : field == QLatin1String("Q25") || field == QLatin1String("T25");
     };
     static const char *const pairs[][2] = {{"Q25", "T25"}, {"Q30", "T30"}, {"Q35", "T35"}, {"Q40", "T40"}};
+    // No catalogue lists no capacities: an earlier print's titles would name a column that is not there.
+    if (m_kat && !m_kat->active()) {
+        element(def, "QRLabel4").text.clear();
+        element(def, "QRLabel6").text.clear();
+    }
     for (const auto &pair : pairs) {
         const QString q = QString::fromLatin1(pair[0]);
         const QString t = QString::fromLatin1(pair[1]);
