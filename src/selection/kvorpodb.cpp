@@ -36,6 +36,29 @@ void setPixelFont(QWidget *w, int pixels, bool bold)
 
 } // namespace
 
+namespace {
+
+// The temperature stands in the run of blanks of the caption. Where the font's
+// blanks are narrower than the design assumed, the box would cover "°С"; it is
+// centred on the blanks as drawn instead (same size and height).
+void placeHeadingInGap(const QLabel &caption, QLabel &heading)
+{
+    const QString text = caption.text();
+    const int from = text.indexOf(QStringLiteral("  "));
+    if (from < 0)
+        return;
+    int to = from;
+    while (to < text.size() && text[to] == QLatin1Char(' '))
+        ++to;
+    const QFontMetrics m(caption.font());
+    const int left = caption.x() + (caption.width() - m.horizontalAdvance(text)) / 2;
+    const int gapLeft = left + m.horizontalAdvance(text.left(from));
+    const int gapRight = left + m.horizontalAdvance(text.left(to));
+    heading.move((gapLeft + gapRight - heading.width()) / 2, heading.y());
+}
+
+} // namespace
+
 TfmPodbor::TfmPodbor(QWidget *parent)
     : QDialog(parent)
     , m_ui(std::make_unique<Ui::TfmPodbor>())
@@ -58,6 +81,7 @@ TfmPodbor::TfmPodbor(QWidget *parent)
     QPalette grey = u.Label3->palette();
     grey.setColor(QPalette::Window, QColor(128, 128, 128));
     u.Label3->setPalette(grey);
+    placeHeadingInGap(*u.Label1, *u.Label3);
     for (QLabel *l : {u.Label4, u.Label5})
         setFontColour(l, QColor(0, 255, 0));
 

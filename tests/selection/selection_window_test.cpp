@@ -380,6 +380,13 @@ TEST_F(SelectionWindowTest, GridTitlesKeepTheirFontOnASelectedRowAndTheWindowIsC
     EXPECT_LE((podbor->frameGeometry().center() - screen.center()).manhattanLength(), 8)
         << "window at " << podbor->frameGeometry().x() << "," << podbor->frameGeometry().y();
 
+    // The temperature box stands in the caption's blanks, clear of its "°С".
+    const QLabel *caption = ui().Label1;
+    const QFontMetrics m(caption->font());
+    const int textLeft = caption->x() + (caption->width() - m.horizontalAdvance(caption->text())) / 2;
+    const int degree = textLeft + m.horizontalAdvance(caption->text().left(caption->text().indexOf("°")));
+    EXPECT_LE(ui().Label3->geometry().right(), degree) << "the heading covers the degree sign";
+
     QHeaderView *titles = ui().DBGrid1->horizontalHeader();
     ui().DBGrid1->selectionModel()->clearSelection();
     const QImage plain = titles->grab().toImage();
