@@ -5,6 +5,7 @@
 #include "app/prompts.h"
 #include "input/errorreporter.h"
 #include "storage/kvordm.h"
+#include "storage/tabledefs.h"
 
 #include <QDir>
 #include <QFile>
@@ -14,6 +15,8 @@
 
 #include <deque>
 #include <memory>
+#include <utility>
+#include <vector>
 
 namespace kvor::test {
 
@@ -114,6 +117,26 @@ protected:
     {
         QFile f(path);
         return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+    }
+
+    // An earlier version's calculation: the record's fields but KOLSYS, holding `values`.
+    QString oldCalculation(const QString &name, const std::vector<std::pair<const char *, QVariant>> &values) const
+    {
+        const QString path = userFile(name);
+        std::vector<DbfColumn> columns;
+        for (const DbfColumn &c : TableDefs::workFileColumns()) {
+            if (c.name != "KOLSYS")
+                columns.push_back(c);
+        }
+        DbfTable::create(path, columns);
+        DbfTable t;
+        t.setTableName(path);
+        t.open();
+        t.append();
+        for (const auto &[field, value] : values)
+            t.setValue(QString::fromLatin1(field), value);
+        t.post();
+        return path;
     }
 
     // Starts the program: the first activation opens the reference tables.

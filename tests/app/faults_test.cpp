@@ -231,22 +231,7 @@ TEST_F(AppFaults, AFailedNewOpenOrSaveLeavesTheStartScreen)
 TEST_F(AppFaults, AConversionAsksBeforeReplacingAnExistingCalculation)
 {
     start();
-    const QString old = userFile("A.dbf");
-    std::vector<DbfColumn> columns;
-    for (const DbfColumn &c : TableDefs::workFileColumns()) {
-        if (c.name != "KOLSYS")
-            columns.push_back(c);
-    }
-    DbfTable::create(old, columns);
-    {
-        DbfTable t;
-        t.setTableName(old);
-        t.open();
-        t.append();
-        t.setValue("OB_RGTMAX", 27);
-        t.setValue("KL_NAIM", "Старый клиент");
-        t.post();
-    }
+    const QString old = oldCalculation("A.dbf", {{"OB_RGTMAX", 27}, {"KL_NAIM", QStringLiteral("Старый клиент")}});
     const QString target = userFile("A.kvor");
     writeBytes(target, "somebody's work");
     const QString question = "Файл " + target + " вже існує. Замінити його?";

@@ -175,24 +175,7 @@ TEST_F(AppTest, OldFilesAreConvertedBesideThemselves)
     start();
     const QByteArray templateBefore = bytes(dataFile("trec.dbf"));
     // An earlier version's file: the record's fields but KOLSYS, with its own values.
-    const QString old = userFile("A.dbf");
-    std::vector<DbfColumn> columns;
-    for (const DbfColumn &c : TableDefs::workFileColumns()) {
-        if (c.name != "KOLSYS")
-            columns.push_back(c);
-    }
-    DbfTable::create(old, columns);
-    {
-        DbfTable t;
-        t.setTableName(old);
-        t.open();
-        t.append();
-        t.setValue("OB_RGTMAX", 27);
-        t.setValue("OB_KAMDL", 9.5);
-        t.setValue("KL_NAIM", "Старый клиент");
-        t.setValue("CH5", false);
-        t.post();
-    }
+    const QString old = oldCalculation("A.dbf", {{"OB_RGTMAX", 27}, {"OB_KAMDL", 9.5}, {"KL_NAIM", QStringLiteral("Старый клиент")}, {"CH5", false}});
     prompts.files.push_back(old);
     main->FileOpen1Execute();
     const QString target = userFile("A.kvor");
