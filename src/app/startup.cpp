@@ -31,12 +31,30 @@ QString qtTranslationFile(const QLocale &locale, const QString &folder)
     return QString();
 }
 
+namespace {
+
+// Qt 6 asks for the file dialog's kinds ("Folder", "Drive", "File") in a
+// context its shipped translations still file under the dialog itself.
+class QtTranslation : public QTranslator {
+public:
+    using QTranslator::QTranslator;
+    QString translate(const char *context, const char *source, const char *disambiguation, int n) const override
+    {
+        QString text = QTranslator::translate(context, source, disambiguation, n);
+        if (text.isEmpty() && qstrcmp(context, "QAbstractFileIconProvider") == 0)
+            text = QTranslator::translate("QFileDialog", source, disambiguation, n);
+        return text;
+    }
+};
+
+} // namespace
+
 bool installQtTranslation(QCoreApplication &app, const QLocale &locale)
 {
     const QString file = qtTranslationFile(locale, QLibraryInfo::path(QLibraryInfo::TranslationsPath));
     if (file.isEmpty())
         return false;
-    auto *translator = new QTranslator(&app);
+    auto *translator = new QtTranslation(&app);
     if (!translator->load(file)) {
         delete translator;
         return false;

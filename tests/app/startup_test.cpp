@@ -287,6 +287,7 @@ TEST(StartupTranslations, StandardDialogsSpeakUkrainianUnlessQtHasTheUsersLangua
     ASSERT_TRUE(installQtTranslation(*QCoreApplication::instance(), QLocale(QStringLiteral("en_US"))));
     EXPECT_EQ(QCoreApplication::translate("QPlatformTheme", "Cancel"), QStringLiteral("Скасувати"));
     EXPECT_NE(QCoreApplication::translate("QFileDialog", "Look in:"), QStringLiteral("Look in:"));
+    EXPECT_EQ(QCoreApplication::translate("QAbstractFileIconProvider", "Folder"), QStringLiteral("Тека"));
     EXPECT_EQ(cancel, QStringLiteral("Cancel")) << "no translation before";
     for (QTranslator *t : QCoreApplication::instance()->findChildren<QTranslator *>())
         QCoreApplication::removeTranslator(t), delete t;
