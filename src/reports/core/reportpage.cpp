@@ -57,19 +57,17 @@ QFont baseFont(const ReportFont &font)
     return f;
 }
 
-// Fonts are measured on a device of 7200 dpi, where a point is 100 pixels: the
-// whole-pixel rounding of font engines then leaves every size given to a
-// hundredth of a point exact. Pixels are turned into page units by that ratio.
-constexpr double kMeasurePixelsPerPoint = 100.0;
-constexpr double kMeasureScale = kMeasurePixelsPerPoint / kUnitsPerPoint;
+// Fonts are measured on a device of a hundredth of a millimetre per pixel
+// (2540 dpi): font engines may round sizes to whole pixels, which at that
+// scale costs under 0.1 %.
+constexpr double kMeasureScale = 10.0;
 
 const QImage &measureDevice()
 {
     static const QImage device = [] {
         QImage image(4, 4, QImage::Format_ARGB32_Premultiplied);
-        const int dotsPerMetre = qRound(72 * kMeasurePixelsPerPoint / 0.0254);
-        image.setDotsPerMeterX(dotsPerMetre);
-        image.setDotsPerMeterY(dotsPerMetre);
+        image.setDotsPerMeterX(100000);
+        image.setDotsPerMeterY(100000);
         return image;
     }();
     return device;

@@ -33,7 +33,7 @@ void paintText(QPainter &p, const ReportItem &item, double dpi)
     if (item.opaque)
         p.fillRect(box, Qt::white);
     if (!item.text.isEmpty()) {
-        p.save();
+        const QTransform page = p.transform();
         p.scale(1 / kTextScale, 1 / kTextScale);
         p.setFont(reportPaintFont(item.font, dpi, kTextScale));
         p.setPen(Qt::black);
@@ -51,7 +51,7 @@ void paintText(QPainter &p, const ReportItem &item, double dpi)
             }
             p.drawText(QPointF(x, box.top() + i * lineHeight + ascent) * kTextScale, line);
         }
-        p.restore();
+        p.setTransform(page);
     }
     paintFrame(p, box, item.frame);
 }
