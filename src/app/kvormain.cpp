@@ -387,13 +387,6 @@ void TfmKvor::updateEditCommands()
 
 // ---------------------------------------------------------------- activation
 
-bool TfmKvor::countsAsActivation(bool firstActivation, bool previousWasOurs, bool previousWasModal)
-{
-    // Start-up, or coming back from a non-modal window of the program (a preview);
-    // not from a modal dialog, nor from another program.
-    return WindowActivation::counts(firstActivation, previousWasOurs, previousWasModal);
-}
-
 bool TfmKvor::event(QEvent *e)
 {
     if (e->type() == QEvent::WindowActivate && m_activation->activated())

@@ -118,11 +118,6 @@ signals:
     // The shown required capacity changed (fires CurrencyEdit11Change).
     void currencyEdit11Changed();
 
-public:
-
-    // What happens on activation is decided from the window that had the focus before.
-    static bool countsAsActivation(bool firstActivation, bool previousWasOurs, bool previousWasModal);
-
 protected:
     bool event(QEvent *event) override;
     void closeEvent(QCloseEvent *event) override;

@@ -1,5 +1,6 @@
 #include "appfixture.h"
 
+#include "selection/windowactivation.h"
 #include "storage/dbftable.h"
 #include "storage/tabledefs.h"
 #include "ui_kvoradd.h"
@@ -72,10 +73,10 @@ TEST_F(AppTest, ActivationReopensNothingAndClearsTheSelectionFlag)
     EXPECT_FALSE(main->selectionOpen());
     EXPECT_TRUE(dm->taMater.active());
     // Coming back from a preview counts, from a modal dialog or another program not.
-    EXPECT_TRUE(TfmKvor::countsAsActivation(true, false, false));
-    EXPECT_TRUE(TfmKvor::countsAsActivation(false, true, false));
-    EXPECT_FALSE(TfmKvor::countsAsActivation(false, true, true));
-    EXPECT_FALSE(TfmKvor::countsAsActivation(false, false, false));
+    EXPECT_TRUE(WindowActivation::counts(true, false, false));
+    EXPECT_TRUE(WindowActivation::counts(false, true, false));
+    EXPECT_FALSE(WindowActivation::counts(false, true, true));
+    EXPECT_FALSE(WindowActivation::counts(false, false, false));
 }
 
 TEST_F(AppTest, NewCopiesTheTemplateAndOpensIt)

@@ -1,8 +1,12 @@
 #pragma once
 
 #include <QByteArray>
+#include <QFile>
 #include <QProcess>
 #include <QStringList>
+#include <QTemporaryDir>
+
+#include <gtest/gtest.h>
 
 namespace kvor::test {
 
@@ -31,5 +35,19 @@ inline CliResult runCli(const QStringList &args, const QString &workingDir = QSt
     r.status = p.exitStatus() == QProcess::NormalExit ? p.exitCode() : -2;
     return r;
 }
+
+// A copy of the shipped template, owner-writable, for commands to read.
+class TemplateCalculationTest : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        ASSERT_TRUE(dir.isValid());
+        file = dir.filePath("calc.kvor");
+        ASSERT_TRUE(QFile::copy(QStringLiteral(KVOR_DATA_DIR "/kvor.dbf"), file));
+        QFile(file).setPermissions(QFileDevice::ReadOwner | QFileDevice::WriteOwner);
+    }
+    QTemporaryDir dir;
+    QString file;
+};
 
 } // namespace kvor::test

@@ -20,14 +20,11 @@ QString pdfText(const QString &pdf)
     return QString::fromUtf8(p.readAllStandardOutput());
 }
 
-class ReportCliTest : public ::testing::Test {
+class ReportCliTest : public TemplateCalculationTest {
 protected:
     void SetUp() override
     {
-        ASSERT_TRUE(dir.isValid());
-        file = dir.filePath("calc.kvor");
-        ASSERT_TRUE(QFile::copy(QStringLiteral(KVOR_DATA_DIR "/kvor.dbf"), file));
-        QFile(file).setPermissions(QFileDevice::ReadOwner | QFileDevice::WriteOwner);
+        TemplateCalculationTest::SetUp();
         before = bytes(file);
         if (QStandardPaths::findExecutable("pdftotext").isEmpty())
             GTEST_SKIP() << "pdftotext (poppler-utils) is not installed";
@@ -37,8 +34,6 @@ protected:
         QFile f(path);
         return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
     }
-    QTemporaryDir dir;
-    QString file;
     QByteArray before;
 };
 

@@ -12,21 +12,12 @@
 namespace kvor::test {
 namespace {
 
-class SelectCliTest : public ::testing::Test {
+class SelectCliTest : public TemplateCalculationTest {
 protected:
-    void SetUp() override
-    {
-        ASSERT_TRUE(dir.isValid());
-        file = dir.filePath("calc.kvor");
-        ASSERT_TRUE(QFile::copy(QStringLiteral(KVOR_DATA_DIR "/kvor.dbf"), file));
-        QFile(file).setPermissions(QFileDevice::ReadOwner | QFileDevice::WriteOwner);
-    }
     CliResult select(const QStringList &extra)
     {
         return runCli(QStringList{"select", file, "--data", KVOR_DATA_DIR, "--json"} + extra);
     }
-    QTemporaryDir dir;
-    QString file;
 };
 
 // Only a whole number inside the field's range is a capacity window; anything
