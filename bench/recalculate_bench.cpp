@@ -1,5 +1,5 @@
 // One heat-balance run on the template calculation with the shipped reference
-// tables: everything Recalculate does but the widgets (reading the record, the
+// tables: everything recalculate does but the widgets (reading the record, the
 // twelve material searches, the product and packaging rows, the air table, the
 // engine and the ventilation-rate write), and the engine alone. Both report the
 // median of nine repetitions; the budgets are 200 µs and 20 µs.
@@ -8,7 +8,7 @@
 #include "calc/heatbalance.h"
 #include "calc/recordrules.h"
 #include "storage/dbferror.h"
-#include "storage/kvordm.h"
+#include "storage/referencetables.h"
 
 #include <benchmark/benchmark.h>
 
@@ -28,7 +28,7 @@ constexpr std::array<bool, 9> kAllIncluded{true, true, true, true, true, true, t
 // The template opened as the window opens it, over a private copy of DATA.
 struct OpenCalculation {
     QTemporaryDir dir;
-    Tdm1 dm;
+    ReferenceTables dm;
     QString error;
 
     OpenCalculation()

@@ -7,7 +7,7 @@
 #include "storage/calcfiles.h"
 #include "storage/dbferror.h"
 #include "storage/dbftable.h"
-#include "storage/kvordm.h"
+#include "storage/referencetables.h"
 #include "storage/tabledefs.h"
 
 #include <QCryptographicHash>
@@ -34,7 +34,7 @@ QByteArray fileHash(const QString &path)
 
 struct Session {
     QTemporaryDir dir;
-    Tdm1 dm; // no window: the steps that need one are skipped
+    ReferenceTables dm; // no window: the steps that need one are skipped
     QString dataDir = QStringLiteral(KVOR_FUZZ_DATA_DIR);
     QString templatePath;
     QByteArray templateHash;

@@ -2,7 +2,7 @@
 // that read calculation files, old calculation files, the title-block file and
 // saved report pages, using the program's own writers and the shipped tables.
 
-#include "reports/core/kvorrep.h"
+#include "reports/core/calculationreport.h"
 #include "reports/core/reporterror.h"
 #include "reports/core/reportlabels.h"
 #include "reports/core/reportpage.h"
@@ -224,7 +224,7 @@ void pageSeeds()
         ReportLabels labels;
         labels.setText(QStringLiteral("QRLabel76"), QStringLiteral("1.25"));
         labels.setText(QStringLiteral("QRLabel98"), QStringLiteral("12.50"));
-        TfmReport report;
+        CalculationReport report;
         report.setWorkTable(&t);
         report.setLabels(&labels);
         report.setVersionText([] { return QStringLiteral("v 0.1"); });

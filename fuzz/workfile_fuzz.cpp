@@ -10,7 +10,7 @@
 #include "calc/recordrules.h"
 #include "storage/dbferror.h"
 #include "storage/dbftable.h"
-#include "storage/kvordm.h"
+#include "storage/referencetables.h"
 
 #include <QDate>
 #include <QFile>
@@ -27,9 +27,9 @@ namespace {
 
 // The main window as the open step sees it: the mode selector runs its rule,
 // everything else is remembered.
-class Host : public Tdm1Host {
+class Host : public ReferenceTablesHost {
 public:
-    explicit Host(Tdm1 &dm) : m_dm(dm) {}
+    explicit Host(ReferenceTables &dm) : m_dm(dm) {}
 
     void setProcessingModeItem(int item) override
     {
@@ -61,7 +61,7 @@ public:
     }
 
 private:
-    Tdm1 &m_dm;
+    ReferenceTables &m_dm;
     int m_modeItem = 0;
     QString m_category;
     QStringList m_executors;
@@ -70,7 +70,7 @@ private:
 
 struct Session {
     QTemporaryDir dir;
-    Tdm1 dm;
+    ReferenceTables dm;
     Host host{dm};
     QString path;
 
@@ -124,7 +124,7 @@ void readField(const DbfField &f)
 // The Open command's follow-up and one recalculation over the record.
 void runOpenRules(Session &s)
 {
-    Tdm1 &dm = s.dm;
+    ReferenceTables &dm = s.dm;
     try {
         RecordRules::checkBoxes(dm);
         RecordRules::productCategory(dm, s.host.category());

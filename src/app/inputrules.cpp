@@ -4,10 +4,10 @@
 #include "input/errorreporter.h"
 #include "input/inputpanel.h"
 #include "input/radiogroup.h"
-#include "kvormain.h"
+#include "mainwindow.h"
 #include "prompts.h"
 #include "storage/dbftable.h"
-#include "storage/kvordm.h"
+#include "storage/referencetables.h"
 #include "ui_inputpanel.h"
 
 #include <QKeyEvent>
@@ -38,7 +38,7 @@ QString surfaceField(const char *stem, int surface)
 
 } // namespace
 
-InputRules::InputRules(TfmKvor &window, InputPanel &panel, Tdm1 &dm)
+InputRules::InputRules(MainWindow &window, InputPanel &panel, ReferenceTables &dm)
     : QObject(&window)
     , m_window(window)
     , m_panel(panel)
@@ -77,7 +77,7 @@ void InputRules::setLabel(const char *name, const QString &caption)
     InputPanel::fitCaption(label);
 }
 
-void InputRules::RadioGroup1Click(int item)
+void InputRules::applyProcessingMode(int item)
 {
     if (!guarded([&] {
             RecordRules::processingMode(m_dm, item);
@@ -98,10 +98,10 @@ void InputRules::RadioGroup1Click(int item)
     for (QWidget *w : {static_cast<QWidget *>(ui.DBEdit3), static_cast<QWidget *>(ui.DBEdit44),
                        static_cast<QWidget *>(ui.Label53), static_cast<QWidget *>(ui.Label43)})
         w->setVisible(storage);
-    m_window.Recalculate();
+    m_window.recalculate();
 }
 
-void InputRules::DBLookupComboBox3CloseUp()
+void InputRules::applyRegionClimate()
 {
     Ui::InputPanel &ui = m_panel.ui();
     if (!open())
@@ -127,10 +127,10 @@ void InputRules::DBLookupComboBox3CloseUp()
         ui.DBEdit36->setEnabled(false);
         ui.DBEdit37->setEnabled(false);
     }
-    DBEdit36Exit();
+    copyOutdoorTemperatureToSurfaces();
 }
 
-void InputRules::DBEdit36Exit()
+void InputRules::copyOutdoorTemperatureToSurfaces()
 {
     if (!open())
         return;
@@ -143,10 +143,10 @@ void InputRules::DBEdit36Exit()
             return true;
         }))
         return;
-    m_window.Recalculate();
+    m_window.recalculate();
 }
 
-void InputRules::chIdentClick()
+void InputRules::copyWallAToAllSurfaces()
 {
     if (!open())
         return;
@@ -162,10 +162,10 @@ void InputRules::chIdentClick()
             }))
             return;
     }
-    m_window.Recalculate();
+    m_window.recalculate();
 }
 
-void InputRules::DBEdit42Exit()
+void InputRules::finalTemperaturesFromChamber()
 {
     if (!open())
         return;
@@ -181,10 +181,10 @@ void InputRules::DBEdit42Exit()
             return true;
         }))
         return;
-    m_window.Recalculate();
+    m_window.recalculate();
 }
 
-void InputRules::DBEdit40Exit()
+void InputRules::stackingHeightFromChamberHeight()
 {
     if (!open())
         return;
@@ -196,10 +196,10 @@ void InputRules::DBEdit40Exit()
             return true;
         }))
         return;
-    m_window.Recalculate();
+    m_window.recalculate();
 }
 
-void InputRules::BitBtn1Click()
+void InputRules::fillChamber()
 {
     if (!open())
         return;
@@ -217,20 +217,20 @@ void InputRules::BitBtn1Click()
             return true;
         }))
         return;
-    m_window.Recalculate();
+    m_window.recalculate();
 }
 
-void InputRules::ComboBox1Change(const QString &category)
+void InputRules::applyProductCategory(const QString &category)
 {
     if (!guarded([&] {
             RecordRules::productCategory(m_dm, category);
             return true;
         }))
         return;
-    DBComboBox1Change();
+    checkProduct();
 }
 
-void InputRules::DBComboBox1Change()
+void InputRules::checkProduct()
 {
     if (!open()) {
         Prompts::instance().message(&m_window, QStringLiteral("База не открылась !"));
@@ -238,10 +238,10 @@ void InputRules::DBComboBox1Change()
     }
     if (!guarded([this] { return RecordRules::productConsistency(m_dm); }))
         return;
-    m_window.Recalculate();
+    m_window.recalculate();
 }
 
-void InputRules::DBCheckBox4Click()
+void InputRules::applyOptionBoxes()
 {
     if (!open())
         return;
@@ -260,7 +260,7 @@ void InputRules::DBCheckBox4Click()
                return true;
            }))
         return;
-    m_window.Recalculate();
+    m_window.recalculate();
 }
 
 bool InputRules::eventFilter(QObject *watched, QEvent *event)

@@ -8,8 +8,8 @@
 namespace kvor {
 
 class InputPanel;
-class Tdm1;
-class TfmKvor;
+class ReferenceTables;
+class MainWindow;
 
 // The input panel's rules: what its handlers do beyond recalculating. Each
 // fills fields from other fields or from the reference tables and switches the
@@ -19,28 +19,28 @@ class TfmKvor;
 class InputRules : public QObject {
     Q_OBJECT
 public:
-    InputRules(TfmKvor &window, InputPanel &panel, Tdm1 &dm);
+    InputRules(MainWindow &window, InputPanel &panel, ReferenceTables &dm);
 
     // Operating mode: the record's mode text, the labels and the stored-mass fields.
-    void RadioGroup1Click(int item);
+    void applyProcessingMode(int item);
     // Region close-up: the outdoor climate from the region list, or typed for "Другой".
-    void DBLookupComboBox3CloseUp();
+    void applyRegionClimate();
     // Outdoor temperature to all six surfaces.
-    void DBEdit36Exit();
+    void copyOutdoorTemperatureToSurfaces();
     // Same construction as wall А.
-    void chIdentClick();
+    void copyWallAToAllSurfaces();
     // Final temperatures follow the chamber temperature in storage mode.
-    void DBEdit42Exit();
+    void finalTemperaturesFromChamber();
     // Stacking height from the chamber height.
-    void DBEdit40Exit();
+    void stackingHeightFromChamberHeight();
     // Full load of the chamber.
-    void BitBtn1Click();
+    void fillChamber();
     // Product category: filters the products, then checks the product.
-    void ComboBox1Change(const QString &category);
+    void applyProductCategory(const QString &category);
     // Product check.
-    void DBComboBox1Change();
+    void checkProduct();
     // The four check boxes' enablings and the recommended lighting power.
-    void DBCheckBox4Click();
+    void applyOptionBoxes();
 
     static QString otherRegion();
 
@@ -52,9 +52,9 @@ private:
     bool guarded(const std::function<bool()> &f);
     void setLabel(const char *name, const QString &text);
 
-    TfmKvor &m_window;
+    MainWindow &m_window;
     InputPanel &m_panel;
-    Tdm1 &m_dm;
+    ReferenceTables &m_dm;
 };
 
 } // namespace kvor

@@ -1,10 +1,10 @@
-#include "kvoradd.h"
-#include "kvormain.h"
-#include "reports/core/kvorrep.h"
-#include "reports/core/kvorrep2.h"
-#include "selection/kvorpodb.h"
+#include "additionaldatadialog.h"
+#include "mainwindow.h"
+#include "reports/core/calculationreport.h"
+#include "reports/core/equipmentlistreport.h"
+#include "selection/selectionwindow.h"
 #include "startup.h"
-#include "storage/kvordm.h"
+#include "storage/referencetables.h"
 
 #include <QApplication>
 
@@ -31,19 +31,19 @@ int main(int argc, char *argv[])
     }
 
     // The six forms, in the order the program has always created them.
-    kvor::TfmKvor fmKvor;
-    kvor::Tdm1 dm1;
-    kvor::TfmReport fmReport;
-    kvor::TfmPodbor fmPodbor(&fmKvor);
-    kvor::TfmAdd fmAdd(&fmKvor);
-    kvor::TfmReport2 fmReport2;
+    kvor::MainWindow fmKvor;
+    kvor::ReferenceTables dm1;
+    kvor::CalculationReport fmReport;
+    kvor::SelectionWindow fmPodbor(&fmKvor);
+    kvor::AdditionalDataDialog fmAdd(&fmKvor);
+    kvor::EquipmentListReport fmReport2;
 
     fmKvor.setDataModule(&dm1);
     fmKvor.setAddDialog(&fmAdd);
     fmKvor.setSelectionWindow(&fmPodbor);
     fmKvor.setReportForms(&fmReport, &fmReport2);
     fmAdd.setDataModule(&dm1);
-    QObject::connect(&fmAdd, &kvor::TfmAdd::folderChanged, &fmKvor, &kvor::TfmKvor::setFileFolder);
+    QObject::connect(&fmAdd, &kvor::AdditionalDataDialog::folderChanged, &fmKvor, &kvor::MainWindow::setFileFolder);
 
     options.applyTo(fmKvor);
     fmKvor.show();

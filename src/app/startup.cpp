@@ -1,6 +1,6 @@
 #include "startup.h"
 
-#include "kvormain.h"
+#include "mainwindow.h"
 #include "prompts.h"
 
 #include <QCoreApplication>
@@ -167,7 +167,7 @@ private:
 // tables, then does the start-up work that needs them, once.
 class StartupOpener : public QObject {
 public:
-    StartupOpener(TfmKvor &window, QString file, QString warning)
+    StartupOpener(MainWindow &window, QString file, QString warning)
         : QObject(&window)
         , m_window(window)
         , m_file(std::move(file))
@@ -207,12 +207,12 @@ private:
                 Prompts &p;
                 ~Restore() { Prompts::setInstance(&p); }
             } restore{previous};
-            m_window.FileOpen1Execute();
+            m_window.openFile();
         }
         deleteLater();
     }
 
-    TfmKvor &m_window;
+    MainWindow &m_window;
     QString m_file;
     QString m_warning;
     bool m_done = false;
@@ -347,7 +347,7 @@ void StartupOptions::chooseDataFolder(const Environment &env)
     m_usesUserCopy = true;
 }
 
-void StartupOptions::applyTo(TfmKvor &window) const
+void StartupOptions::applyTo(MainWindow &window) const
 {
     if (!m_appDir.isEmpty())
         window.setApplicationDir(m_appDir);

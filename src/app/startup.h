@@ -10,7 +10,7 @@ class QCoreApplication;
 
 namespace kvor {
 
-class TfmKvor;
+class MainWindow;
 
 // Qt's own texts (the buttons of message boxes, the file, folder and print
 // dialogs) come from Qt's translations. The program speaks Ukrainian, so they
@@ -72,7 +72,7 @@ public:
     // Points the main window at the chosen DATA, and once its first activation
     // has opened the reference tables, tells the warning and opens the file
     // exactly as the Open command does. Call before showing the window.
-    void applyTo(TfmKvor &window) const;
+    void applyTo(MainWindow &window) const;
 
 private:
     QString m_appDir;

@@ -3,7 +3,7 @@
 #include "storage/dbferror.h"
 #include "storage/dbffield.h"
 #include "storage/dbftable.h"
-#include "storage/kvordm.h"
+#include "storage/referencetables.h"
 
 namespace kvor {
 
@@ -25,7 +25,7 @@ double number(const DbfTable &table, const QString &field)
 
 } // namespace
 
-CalcInputs BalanceSource::gather(Tdm1 &dm, const std::array<bool, 9> &include, const QStringList &goodsItems,
+CalcInputs BalanceSource::gather(ReferenceTables &dm, const std::array<bool, 9> &include, const QStringList &goodsItems,
                                  const QStringList &protectionItems)
 {
     CalcInputs in;
@@ -102,7 +102,7 @@ AirTable BalanceSource::readAirTable(DbfTable &table)
     return air;
 }
 
-bool BalanceSource::apply(Tdm1 &dm, const HeatBalance &balance, const std::function<void(const CalcOutput &)> &show,
+bool BalanceSource::apply(ReferenceTables &dm, const HeatBalance &balance, const std::function<void(const CalcOutput &)> &show,
                           QString *error)
 {
     for (const CalcOutput &o : balance.outputs) {

@@ -12,7 +12,7 @@
 namespace kvor {
 
 class DbfTable;
-class Tdm1;
+class ReferenceTables;
 
 // Where a heat-balance run gets its inputs and where its record write goes:
 // the open calculation record and the reference tables of the data module.
@@ -26,7 +26,7 @@ public:
     // (ignoring case; each search moves that table's current record), the
     // product `taProd` stands on, the packaging row named in TE_TTIP, and the
     // air table read from its first row. Table-layer errors propagate.
-    static CalcInputs gather(Tdm1 &dm, const std::array<bool, 9> &include,
+    static CalcInputs gather(ReferenceTables &dm, const std::array<bool, 9> &include,
                              const QStringList &goodsItems = CalcInputs::defaultGoodsItems(),
                              const QStringList &protectionItems = CalcInputs::defaultProtectionItems());
 
@@ -37,7 +37,7 @@ public:
     // into `taWork` (which is left in edit state), every other write to `show`.
     // A record that cannot be written ends the application there, as it would
     // have ended the run: false, with the table layer's message in `error`.
-    static bool apply(Tdm1 &dm, const HeatBalance &balance, const std::function<void(const CalcOutput &)> &show,
+    static bool apply(ReferenceTables &dm, const HeatBalance &balance, const std::function<void(const CalcOutput &)> &show,
                       QString *error);
 
     // The panel field a write names: 1 … 11 for CurrencyEdit1 … CurrencyEdit11, else 0.

@@ -1,7 +1,7 @@
 #include "recordrules.h"
 
 #include "storage/dbftable.h"
-#include "storage/kvordm.h"
+#include "storage/referencetables.h"
 
 namespace kvor {
 
@@ -23,7 +23,7 @@ bool findOffered(DbfTable &prod, const QString &name)
 }
 
 // The record's product, or the first product the table offers.
-void keepProduct(Tdm1 &dm)
+void keepProduct(ReferenceTables &dm)
 {
     if (findOffered(dm.taProd, dm.taWork.value(kProduct).toString()))
         return;
@@ -45,7 +45,7 @@ QString RecordRules::coolingMode()
     return QStringLiteral("Охлаждение");
 }
 
-void RecordRules::processingMode(Tdm1 &dm, int item)
+void RecordRules::processingMode(ReferenceTables &dm, int item)
 {
     if (!dm.taWork.active())
         return;
@@ -53,7 +53,7 @@ void RecordRules::processingMode(Tdm1 &dm, int item)
     dm.taWork.setValue(QStringLiteral("OB_TERMR"), item == 0 ? storageMode() : coolingMode());
 }
 
-void RecordRules::productCategory(Tdm1 &dm, const QString &category)
+void RecordRules::productCategory(ReferenceTables &dm, const QString &category)
 {
     DbfTable &prod = dm.taProd;
     prod.setFiltered(false);
@@ -66,7 +66,7 @@ void RecordRules::productCategory(Tdm1 &dm, const QString &category)
     dm.taWork.first();
 }
 
-bool RecordRules::productConsistency(Tdm1 &dm)
+bool RecordRules::productConsistency(ReferenceTables &dm)
 {
     if (!dm.taWork.active())
         return false;
@@ -76,7 +76,7 @@ bool RecordRules::productConsistency(Tdm1 &dm)
     return true;
 }
 
-void RecordRules::checkBoxes(Tdm1 &dm)
+void RecordRules::checkBoxes(ReferenceTables &dm)
 {
     if (!dm.taWork.active())
         return;

@@ -4,7 +4,7 @@
 
 namespace kvor {
 
-class Tdm1;
+class ReferenceTables;
 
 // The input rules' work on the calculation record and the products table,
 // without the widgets: the window runs these inside its handlers, the batch
@@ -13,23 +13,23 @@ class Tdm1;
 class RecordRules {
 public:
     // The processing-mode selector's rule: item 0 is storage, anything else cooling.
-    static void processingMode(Tdm1 &dm, int item);
+    static void processingMode(ReferenceTables &dm, int item);
 
     // The product-category rule up to the product check: the products table
     // filtered to `category` (as typed, so a partial text filters too) and
     // moved to the record's product when the category offers it, otherwise the
     // record's product replaced by the category's first one (empty when the
     // category has none).
-    static void productCategory(Tdm1 &dm, const QString &category);
+    static void productCategory(ReferenceTables &dm, const QString &category);
 
     // The product check: the products table moved to TE_PTIP among the products
     // the filter offers, or TE_PTIP replaced by the first of them; the record is posted and
     // left in edit state. False, doing nothing, when no calculation is open.
-    static bool productConsistency(Tdm1 &dm);
+    static bool productConsistency(ReferenceTables &dm);
 
     // The record side of the check-box rule: the recommended lighting power
     // replaces OS_POW while OS_REC is set. Nothing when no calculation is open.
-    static void checkBoxes(Tdm1 &dm);
+    static void checkBoxes(ReferenceTables &dm);
 
     static QString storageMode();
     static QString coolingMode();

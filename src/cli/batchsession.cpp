@@ -14,9 +14,9 @@ namespace kvor {
 
 // What the data module's open step asks of a freshly started main window: the
 // mode selector starts on storage, the include boxes all ticked.
-class BatchSession::Host : public Tdm1Host {
+class BatchSession::Host : public ReferenceTablesHost {
 public:
-    explicit Host(Tdm1 &dm) : m_dm(dm) {}
+    explicit Host(ReferenceTables &dm) : m_dm(dm) {}
 
     void setProcessingModeItem(int item) override
     {
@@ -34,7 +34,7 @@ public:
     const QString &category() const { return m_category; }
 
 private:
-    Tdm1 &m_dm;
+    ReferenceTables &m_dm;
     int m_modeItem = 0;
     QString m_category;
     std::array<bool, 9> m_boxes{true, true, true, true, true, true, true, true, true};
@@ -43,7 +43,7 @@ private:
 namespace {
 
 // The reference tables the calculation and the selection read, read-only.
-void openReferenceTables(Tdm1 &dm, const QString &dataDir)
+void openReferenceTables(ReferenceTables &dm, const QString &dataDir)
 {
     for (DbfTable *t : {&dm.taMater, &dm.taIzolm, &dm.taInt, &dm.taProd, &dm.taTara, &dm.taGrups}) {
         t->setDatabaseName(dataDir);
@@ -90,7 +90,7 @@ void BatchSession::open(const QString &file, const QString &dataDir)
     CalcFiles::copyFileWithDate(file, copy);
     openReferenceTables(m_dm, m_dataDir);
 
-    Tdm1 &dm = m_dm;
+    ReferenceTables &dm = m_dm;
     dm.taWork.setDatabaseName(QString());
     dm.taWork.setTableName(copy);
     dm.taWork.open();

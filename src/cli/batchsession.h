@@ -1,7 +1,7 @@
 #pragma once
 
 #include "selection/core/catalogueselection.h"
-#include "storage/kvordm.h"
+#include "storage/referencetables.h"
 
 #include <QString>
 #include <QTemporaryDir>
@@ -44,7 +44,7 @@ public:
     // The main window's report label stores as the run left them.
     void reportLabels(ReportLabelTexts &report, ReportLabelTexts &equipment) const;
 
-    Tdm1 &dm() { return m_dm; }
+    ReferenceTables &dm() { return m_dm; }
     const BatchShown &shown() const { return m_shown; }
     const QString &dataDir() const { return m_dataDir; }
     const QString &file() const { return m_file; }
@@ -52,7 +52,7 @@ public:
 private:
     class Host;
     QTemporaryDir m_temp;
-    Tdm1 m_dm;
+    ReferenceTables m_dm;
     std::unique_ptr<Host> m_host;
     BatchShown m_shown;
     QString m_dataDir;

@@ -4,8 +4,8 @@
 #include "cliargs.h"
 
 #include "config.h"
-#include "reports/core/kvorrep.h"
-#include "reports/core/kvorrep2.h"
+#include "reports/core/calculationreport.h"
+#include "reports/core/equipmentlistreport.h"
 #include "reports/core/reportlabels.h"
 #include "reports/core/reportpdf.h"
 #include "selection/core/catalogueselection.h"
@@ -60,11 +60,11 @@ int run(bool equipment, const QStringList &args, QString &err)
         session.open(parsed.file(), parsed.value(QStringLiteral("--data")));
         ReportLabelTexts reportTexts, equipmentTexts;
         session.reportLabels(reportTexts, equipmentTexts);
-        Tdm1 &dm = session.dm();
+        ReferenceTables &dm = session.dm();
         std::vector<ReportPage> pages;
         if (!equipment) {
             const ReportLabels labels = store(reportTexts);
-            TfmReport report;
+            CalculationReport report;
             report.setWorkTable(&dm.taWork);
             report.setLabels(&labels);
             report.setVersionText([&] { return version; });
@@ -77,7 +77,7 @@ int run(bool equipment, const QStringList &args, QString &err)
             selection.build(dm.taKat, session.dataDir(), session.selectionInputs(int1, int2));
             note = selection.message();
             const ReportLabels labels = store(equipmentTexts);
-            TfmReport2 list;
+            EquipmentListReport list;
             list.setWorkTable(&dm.taWork);
             list.setCatalogueTable(&dm.taKat);
             list.setLabels(&labels);

@@ -39,7 +39,7 @@ std::pair<QString, QString> groupLines(DbfTable &groups, qint32 id)
 
 void list(BatchSession &session, int int1, int int2, Listing &out)
 {
-    Tdm1 &dm = session.dm();
+    ReferenceTables &dm = session.dm();
     const SelectionInputs in = session.selectionInputs(int1, int2);
     out.required = in.required;
     out.systems = in.systems == 0 ? 1 : in.systems;

@@ -24,7 +24,7 @@ DbComboBox::DbComboBox(QWidget *parent)
         showField();
     });
     m_link.updateData = [this] { commit(); };
-    auto userChange = [this] {
+    auto changedByUser = [this] {
         if (m_showing)
             return;
         if (!m_dirty) {
@@ -38,15 +38,15 @@ DbComboBox::DbComboBox(QWidget *parent)
             commit(); // a pick from a list-only list is written at once
         emit textChangedByUser();
     };
-    connect(this, &QComboBox::activated, this, [this, userChange] {
+    connect(this, &QComboBox::activated, this, [this, changedByUser] {
         // In a typed-in list the pick already came as a change of the typed text.
         if (isEditable() && lineEdit() && lineEdit()->hasFocus())
             return;
-        userChange();
+        changedByUser();
     });
-    connect(this, &QComboBox::editTextChanged, this, [this, userChange] {
+    connect(this, &QComboBox::editTextChanged, this, [this, changedByUser] {
         if (lineEdit() && lineEdit()->hasFocus())
-            userChange();
+            changedByUser();
     });
 }
 

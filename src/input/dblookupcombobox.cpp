@@ -108,10 +108,10 @@ void DbLookupComboBox::hidePopup()
     QComboBox::hidePopup();
     // A pick is reported right after this call returns; a dismissal is not.
     m_closeUpPending = true;
-    QTimer::singleShot(0, this, &DbLookupComboBox::emitPendingCloseUp);
+    QTimer::singleShot(0, this, &DbLookupComboBox::emitPendingListClosed);
 }
 
-void DbLookupComboBox::emitPendingCloseUp()
+void DbLookupComboBox::emitPendingListClosed()
 {
     if (!m_closeUpPending)
         return;

@@ -46,7 +46,7 @@ private:
     void refreshItems();
     void showField();
     void pick(int index);
-    void emitPendingCloseUp();
+    void emitPendingListClosed();
     void positionOnField();
 
     FieldLink m_link;

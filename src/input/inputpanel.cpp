@@ -8,7 +8,7 @@
 #include "pagecontrol.h"
 #include "pagetabbar.h"
 #include "radiogroup.h"
-#include "storage/kvordm.h"
+#include "storage/referencetables.h"
 #include "ui_inputpanel.h"
 
 #include <QLabel>
@@ -52,19 +52,19 @@ std::vector<InputPanel::Binding> makeBindings()
 {
     std::vector<InputPanel::Binding> b = {
         // Region.
-        lookup("DBLookupComboBox3", K::LookupList, "OB_RGNAIM", H::DBLookupComboBox3CloseUp, S::Region, "REG_NAIM"),
-        numeric("DBEdit36", "OB_RGTMAX", H::DBEdit36Exit, 0, 0, 0, true),
-        numeric("DBEdit37", "OB_RGVLAJ", H::DBEdit1Change, 50, 100),
+        lookup("DBLookupComboBox3", K::LookupList, "OB_RGNAIM", H::regionChosen, S::Region, "REG_NAIM"),
+        numeric("DBEdit36", "OB_RGTMAX", H::outdoorTemperatureEdited, 0, 0, 0, true),
+        numeric("DBEdit37", "OB_RGVLAJ", H::inputChanged, 50, 100),
         // Chamber.
-        numeric("DBEdit38", "OB_KAMDL", H::DBEdit1Change),
-        numeric("DBEdit39", "OB_KAMSH", H::DBEdit1Change),
-        numeric("DBEdit40", "OB_KAMVS", H::DBEdit40Exit),
+        numeric("DBEdit38", "OB_KAMDL", H::inputChanged),
+        numeric("DBEdit39", "OB_KAMSH", H::inputChanged),
+        numeric("DBEdit40", "OB_KAMVS", H::chamberHeightEdited),
         plain("DBEdit41", K::ReadOnly, S::Work, "ob_kamv"),
         // Processing modes.
-        numeric("DBEdit42", "OB_TEMKAM", H::DBEdit42Exit, -60, 900),
-        plain("DBEdit11", K::FixedList, S::Work, "TE_VLAJ", H::DBComboBox1Change),
-        numeric("RxDBCalcEdit1", "OB_TIMEWRK", H::DBEdit1Change, 1, 24, 2),
-        numeric("DBEdit45", "OB_KZAPAS", H::DBEdit1Change, 1, 2),
+        numeric("DBEdit42", "OB_TEMKAM", H::chamberTemperatureEdited, -60, 900),
+        plain("DBEdit11", K::FixedList, S::Work, "TE_VLAJ", H::productChanged),
+        numeric("RxDBCalcEdit1", "OB_TIMEWRK", H::inputChanged, 1, 24, 2),
+        numeric("DBEdit45", "OB_KZAPAS", H::inputChanged, 1, 2),
     };
     // Page 1: six surfaces, all reporting to the same-construction rule.
     const char *lists[] = {"DBLSt1", "DBLSt2", "DBLSt3", "DBLSt4", "DBLSt5", "DBLSt6"};
@@ -81,50 +81,50 @@ std::vector<InputPanel::Binding> makeBindings()
         {"ST_TEM1", "ST_TEM2", "ST_TEM3", "ST_TEM4", "ST_TEM5", "ST_TEM6"},
     };
     for (int i = 0; i < 6; ++i) {
-        b.push_back(lookup(lists[i], K::LookupList, fields[0][i], H::chIdentClick, S::Mater, "M_NAIM"));
-        b.push_back(numeric(thicknesses[i], fields[1][i], H::chIdentClick, 0, 1000, 4));
-        b.push_back(lookup(insulations[i], K::LookupList, fields[2][i], H::chIdentClick, S::Izolm, "IZ_NAIM"));
-        b.push_back(numeric(insulationThicknesses[i], fields[3][i], H::chIdentClick, 0, 2000, 4));
-        b.push_back(numeric(temperatures[i], fields[4][i], H::chIdentClick, -50, 300, 3));
+        b.push_back(lookup(lists[i], K::LookupList, fields[0][i], H::sameConstructionClicked, S::Mater, "M_NAIM"));
+        b.push_back(numeric(thicknesses[i], fields[1][i], H::sameConstructionClicked, 0, 1000, 4));
+        b.push_back(lookup(insulations[i], K::LookupList, fields[2][i], H::sameConstructionClicked, S::Izolm, "IZ_NAIM"));
+        b.push_back(numeric(insulationThicknesses[i], fields[3][i], H::sameConstructionClicked, 0, 2000, 4));
+        b.push_back(numeric(temperatures[i], fields[4][i], H::sameConstructionClicked, -50, 300, 3));
     }
     const std::vector<InputPanel::Binding> rest = {
-        plain("chIdent", K::CheckBox, S::Work, "ST_IDENT", H::chIdentClick),
+        plain("chIdent", K::CheckBox, S::Work, "ST_IDENT", H::sameConstructionClicked),
         // Page 2: ventilation.
-        numeric("DBEdit13", "VN_KR", H::DBEdit1Change),
-        plain("DBCheckBox4", K::CheckBox, S::Work, "VN_FLAG", H::DBCheckBox4Click),
+        numeric("DBEdit13", "VN_KR", H::inputChanged),
+        plain("DBCheckBox4", K::CheckBox, S::Work, "VN_FLAG", H::optionChecked),
         // Page 3: infiltration.
-        numeric("DBEdit1", "IN_DV", H::DBEdit1Change),
-        numeric("DBEdit7", "IN_DH", H::DBEdit1Change),
-        plain("DBComboBox2", K::EditableList, S::Work, "IN_TOV", H::DBComboBox1Change),
-        plain("DBComboBox1", K::FixedList, S::Work, "IN_ZAV", H::DBComboBox1Change),
-        plain("DBCheckBox1", K::CheckBox, S::Work, "IN_TIP", H::DBCheckBox4Click),
-        numeric("DBEdit2", "IN_GPTS", H::DBEdit1Change),
+        numeric("DBEdit1", "IN_DV", H::inputChanged),
+        numeric("DBEdit7", "IN_DH", H::inputChanged),
+        plain("DBComboBox2", K::EditableList, S::Work, "IN_TOV", H::productChanged),
+        plain("DBComboBox1", K::FixedList, S::Work, "IN_ZAV", H::productChanged),
+        plain("DBCheckBox1", K::CheckBox, S::Work, "IN_TIP", H::optionChecked),
+        numeric("DBEdit2", "IN_GPTS", H::inputChanged),
         // Page 4: product and packaging.
-        lookup("DBLookupComboBox1", K::LookupGrid, "TE_PTIP", H::DBComboBox1Change, S::Prod, "NAIM"),
-        numeric("DBEdit3", "TE_PMAS", H::DBEdit1Change),
-        numeric("DBEdit4", "TE_POBOR", H::DBEdit1Change),
-        numeric("DBEdit6", "TE_PT0", H::DBEdit1Change),
-        numeric("DBEdit5", "TE_PT1", H::DBEdit1Change),
+        lookup("DBLookupComboBox1", K::LookupGrid, "TE_PTIP", H::productChanged, S::Prod, "NAIM"),
+        numeric("DBEdit3", "TE_PMAS", H::inputChanged),
+        numeric("DBEdit4", "TE_POBOR", H::inputChanged),
+        numeric("DBEdit6", "TE_PT0", H::inputChanged),
+        numeric("DBEdit5", "TE_PT1", H::inputChanged),
         plain("DBEdit18", K::ReadOnly, S::Prod, "TZAM"),
-        lookup("DBLookupComboBox2", K::LookupGrid, "TE_TTIP", H::DBComboBox1Change, S::Tara, "NAIM"),
-        numeric("DBEdit44", "TE_TMAS", H::DBEdit1Change),
-        numeric("DBEdit8", "TE_TOBOR", H::DBEdit1Change),
-        numeric("DBEdit10", "TE_TT0", H::DBEdit1Change),
-        numeric("DBEdit9", "TE_TT1", H::DBEdit1Change),
+        lookup("DBLookupComboBox2", K::LookupGrid, "TE_TTIP", H::productChanged, S::Tara, "NAIM"),
+        numeric("DBEdit44", "TE_TMAS", H::inputChanged),
+        numeric("DBEdit8", "TE_TOBOR", H::inputChanged),
+        numeric("DBEdit10", "TE_TT0", H::inputChanged),
+        numeric("DBEdit9", "TE_TT1", H::inputChanged),
         numeric("RxDBCalcEdit2", "IN_VSHTAB", H::None),
         numeric("RxDBCalcEdit3", "IN_PLOTN", H::None),
         // Page 6: lighting.
-        numeric("DBEdit14", "OS_TIME", H::DBEdit1Change),
-        numeric("DBEdit15", "OS_POW", H::DBEdit1Change),
-        plain("DBCheckBox2", K::CheckBox, S::Work, "OS_REC", H::DBCheckBox4Click),
+        numeric("DBEdit14", "OS_TIME", H::inputChanged),
+        numeric("DBEdit15", "OS_POW", H::inputChanged),
+        plain("DBCheckBox2", K::CheckBox, S::Work, "OS_REC", H::optionChecked),
         // Page 7: personnel; page 8: loading vehicles.
-        numeric("DBEdit12", "PER_KOL", H::DBEdit1Change),
-        numeric("DBEdit16", "TRS_POW", H::DBEdit1Change),
+        numeric("DBEdit12", "PER_KOL", H::inputChanged),
+        numeric("DBEdit16", "TRS_POW", H::inputChanged),
         // Page 9: air coolers.
-        numeric("DBEdit48", "VO_PROC", H::DBEdit1Change, 1, 90, 2, true),
-        plain("DBCheckBox3", K::CheckBox, S::Work, "VO_UTOCH", H::DBCheckBox4Click),
-        numeric("DBEdit46", "VO_KOLVO", H::DBEdit1Change),
-        numeric("DBEdit47", "VO_POW", H::DBEdit1Change),
+        numeric("DBEdit48", "VO_PROC", H::inputChanged, 1, 90, 2, true),
+        plain("DBCheckBox3", K::CheckBox, S::Work, "VO_UTOCH", H::optionChecked),
+        numeric("DBEdit46", "VO_KOLVO", H::inputChanged),
+        numeric("DBEdit47", "VO_POW", H::inputChanged),
     };
     b.insert(b.end(), rest.begin(), rest.end());
     return b;
@@ -215,7 +215,7 @@ void InputPanel::setUpControls()
         Q_ASSERT(w);
         if (auto *edit = qobject_cast<NumericEdit *>(w)) {
             edit->setRange(b.minValue, b.maxValue);
-            edit->setValidatedOnExit(b.validated);
+            edit->setValidatedOnLeaving(b.validated);
             edit->setMaxTextLength(b.maxLength);
         } else if (auto *list = qobject_cast<DbLookupComboBox *>(w)) {
             list->setMaxVisibleItems(b.kind == Kind::LookupGrid ? 8 : 7);
@@ -272,29 +272,29 @@ void InputPanel::run(Hook hook)
     switch (hook) {
     case Hook::None:
         break;
-    case Hook::DBEdit1Change:
-        emit DBEdit1Change();
+    case Hook::inputChanged:
+        emit inputChanged();
         break;
-    case Hook::chIdentClick:
-        emit chIdentClick();
+    case Hook::sameConstructionClicked:
+        emit sameConstructionClicked();
         break;
-    case Hook::DBCheckBox4Click:
-        emit DBCheckBox4Click();
+    case Hook::optionChecked:
+        emit optionChecked();
         break;
-    case Hook::DBComboBox1Change:
-        emit DBComboBox1Change();
+    case Hook::productChanged:
+        emit productChanged();
         break;
-    case Hook::DBLookupComboBox3CloseUp:
-        emit DBLookupComboBox3CloseUp();
+    case Hook::regionChosen:
+        emit regionChosen();
         break;
-    case Hook::DBEdit36Exit:
-        emit DBEdit36Exit();
+    case Hook::outdoorTemperatureEdited:
+        emit outdoorTemperatureEdited();
         break;
-    case Hook::DBEdit40Exit:
-        emit DBEdit40Exit();
+    case Hook::chamberHeightEdited:
+        emit chamberHeightEdited();
         break;
-    case Hook::DBEdit42Exit:
-        emit DBEdit42Exit();
+    case Hook::chamberTemperatureEdited:
+        emit chamberTemperatureEdited();
         break;
     }
 }
@@ -319,10 +319,10 @@ void InputPanel::wireHooks()
             connect(box, &DbCheckBox::changed, this, fire);
     }
     // Controls that are not bound.
-    connect(m_ui->ComboBox1, &QComboBox::activated, this, &InputPanel::ComboBox1Change);
-    connect(m_ui->ComboBox1->lineEdit(), &QLineEdit::textEdited, this, &InputPanel::ComboBox1Change);
-    connect(m_ui->BitBtn1, &QPushButton::clicked, this, &InputPanel::BitBtn1Click);
-    connect(m_ui->RadioGroup1, &RadioGroup::clicked, this, &InputPanel::RadioGroup1Click);
+    connect(m_ui->ComboBox1, &QComboBox::activated, this, &InputPanel::categoryChanged);
+    connect(m_ui->ComboBox1->lineEdit(), &QLineEdit::textEdited, this, &InputPanel::categoryChanged);
+    connect(m_ui->BitBtn1, &QPushButton::clicked, this, &InputPanel::fillChamberClicked);
+    connect(m_ui->RadioGroup1, &RadioGroup::clicked, this, &InputPanel::modeClicked);
 }
 
 std::vector<QWidget *> InputPanel::tabSequence() const
@@ -363,7 +363,7 @@ void InputPanel::applyTabOrder()
         QWidget::setTabOrder(seq[i - 1], seq[i]);
 }
 
-DataSource *InputPanel::dataSource(Tdm1 &dm, Source source)
+DataSource *InputPanel::dataSource(ReferenceTables &dm, Source source)
 {
     switch (source) {
     case Source::Work:
@@ -382,7 +382,7 @@ DataSource *InputPanel::dataSource(Tdm1 &dm, Source source)
     return nullptr;
 }
 
-void InputPanel::bind(Tdm1 &dm)
+void InputPanel::bind(ReferenceTables &dm)
 {
     for (const Binding &b : bindings()) {
         QWidget *w = widget(b.object);

@@ -16,7 +16,7 @@ class InputPanel;
 namespace kvor {
 
 class DataSource;
-class Tdm1;
+class ReferenceTables;
 
 // The input groups and the nine pages of the main window's panel: laid onto the
 // panel beside the results groups, bound to the calculation record by one
@@ -37,14 +37,14 @@ public:
     // The handler each control's event runs.
     enum class Hook {
         None,
-        DBEdit1Change,
-        chIdentClick,
-        DBCheckBox4Click,
-        DBComboBox1Change,
-        DBLookupComboBox3CloseUp,
-        DBEdit36Exit,
-        DBEdit40Exit,
-        DBEdit42Exit,
+        inputChanged,
+        sameConstructionClicked,
+        optionChecked,
+        productChanged,
+        regionChosen,
+        outdoorTemperatureEdited,
+        chamberHeightEdited,
+        chamberTemperatureEdited,
     };
     struct Binding {
         const char *object;
@@ -78,24 +78,24 @@ public:
     std::vector<QWidget *> tabSequence() const;
 
     // Binds every control to its field and its list's table.
-    void bind(Tdm1 &dm);
+    void bind(ReferenceTables &dm);
 
     // Sizes a caption to its text: the layout's box, run on to the right only as
     // far as the next control beside it, never over it.
     static void fitCaption(QLabel *label);
 
 signals:
-    void DBEdit1Change();
-    void chIdentClick();
-    void DBCheckBox4Click();
-    void DBComboBox1Change();
-    void ComboBox1Change();
-    void BitBtn1Click();
-    void RadioGroup1Click();
-    void DBLookupComboBox3CloseUp();
-    void DBEdit36Exit();
-    void DBEdit40Exit();
-    void DBEdit42Exit();
+    void inputChanged();
+    void sameConstructionClicked();
+    void optionChecked();
+    void productChanged();
+    void categoryChanged();
+    void fillChamberClicked();
+    void modeClicked();
+    void regionChosen();
+    void outdoorTemperatureEdited();
+    void chamberHeightEdited();
+    void chamberTemperatureEdited();
 
 private:
     void setUpControls();
@@ -103,7 +103,7 @@ private:
     void applyTabOrder();
     void run(Hook hook);
     bool isOurs(const QWidget *w) const;
-    static DataSource *dataSource(Tdm1 &dm, Source source);
+    static DataSource *dataSource(ReferenceTables &dm, Source source);
 
     QWidget *m_panel;
     std::unique_ptr<Ui::InputPanel> m_ui;

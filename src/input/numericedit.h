@@ -43,8 +43,8 @@ public:
     // are never cut by it.
     void setMaxTextLength(int length) { m_maxTextLength = length; }
     int maxTextLength() const { return m_maxTextLength; }
-    void setValidatedOnExit(bool on) { m_validated = on; }
-    bool validatedOnExit() const { return m_validated; }
+    void setValidatedOnLeaving(bool on) { m_validated = on; }
+    bool validatedOnLeaving() const { return m_validated; }
 
     // The number the text stands for (empty, "-" or "." read as 0).
     double value() const;

@@ -1,7 +1,7 @@
 #include "calcfiles.h"
 
 #include "dbferror.h"
-#include "kvordm.h"
+#include "referencetables.h"
 
 #include <QDir>
 #include <QFile>
@@ -124,7 +124,7 @@ QString CalcFiles::convertedPath(const QString &path)
     return info.absoluteDir().filePath(info.completeBaseName() + QStringLiteral(".kvor"));
 }
 
-CalcFiles::Conversion CalcFiles::convert(Tdm1 &dm, const QString &dataDir, const QString &path, QString *target,
+CalcFiles::Conversion CalcFiles::convert(ReferenceTables &dm, const QString &dataDir, const QString &path, QString *target,
                                          const std::function<bool(const QString &)> &replace)
 {
     DbfTable &old = dm.taOld;

@@ -6,7 +6,7 @@
 
 namespace kvor {
 
-class Tdm1;
+class ReferenceTables;
 
 // The file work behind New, Open (with conversion of old files) and Save,
 // without the dialogs and messages the window adds.
@@ -33,7 +33,7 @@ public:
     // never written. When the target is another existing file, `replace` is
     // asked first; No gives Declined and changes nothing. Table-layer and copy
     // errors propagate.
-    static Conversion convert(Tdm1 &dm, const QString &dataDir, const QString &path, QString *target,
+    static Conversion convert(ReferenceTables &dm, const QString &dataDir, const QString &path, QString *target,
                               const std::function<bool(const QString &)> &replace = {});
 
     // "<folder>/<name without extension>.kvor".

@@ -1,10 +1,10 @@
 #pragma once
 
-#include "app/kvoradd.h"
-#include "app/kvormain.h"
+#include "app/additionaldatadialog.h"
+#include "app/mainwindow.h"
 #include "app/prompts.h"
 #include "input/errorreporter.h"
-#include "storage/kvordm.h"
+#include "storage/referencetables.h"
 #include "storage/tabledefs.h"
 
 #include <QDir>
@@ -83,14 +83,14 @@ protected:
 
     void createForms()
     {
-        main = std::make_unique<TfmKvor>();
-        dm = std::make_unique<Tdm1>();
-        add = std::make_unique<TfmAdd>(main.get());
+        main = std::make_unique<MainWindow>();
+        dm = std::make_unique<ReferenceTables>();
+        add = std::make_unique<AdditionalDataDialog>(main.get());
         main->setApplicationDir(m_appDir);
         main->setDataModule(dm.get());
         main->setAddDialog(add.get());
         add->setDataModule(dm.get());
-        QObject::connect(add.get(), &TfmAdd::folderChanged, main.get(), &TfmKvor::setFileFolder);
+        QObject::connect(add.get(), &AdditionalDataDialog::folderChanged, main.get(), &MainWindow::setFileFolder);
     }
 
     void destroyForms()
@@ -142,7 +142,7 @@ protected:
     // Starts the program: the first activation opens the reference tables.
     void start()
     {
-        main->FormActivate();
+        main->onActivated();
         ASSERT_TRUE(main->tablesOpened());
     }
 
@@ -150,16 +150,16 @@ protected:
     void newCalculation(const QString &name)
     {
         prompts.files.push_back(userFile(name));
-        main->FileNew1Execute();
+        main->newFile();
     }
 
     QTemporaryDir m_dir;
     QString m_appDir;
     ScriptedPrompts prompts;
     QStringList errors;
-    std::unique_ptr<TfmKvor> main;
-    std::unique_ptr<Tdm1> dm;
-    std::unique_ptr<TfmAdd> add;
+    std::unique_ptr<MainWindow> main;
+    std::unique_ptr<ReferenceTables> dm;
+    std::unique_ptr<AdditionalDataDialog> add;
 };
 
 } // namespace kvor::test

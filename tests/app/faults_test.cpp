@@ -12,7 +12,7 @@
 #include "storage/dbftable.h"
 #include "storage/faultfixture.h"
 #include "storage/tabledefs.h"
-#include "ui_kvormain.h"
+#include "ui_mainwindow.h"
 #include "app/newsign.h"
 
 #include <QAbstractButton>
@@ -111,7 +111,7 @@ TEST_F(AppFaults, NewWhileTheOpenCalculationCannotBeWrittenKeepsItOpen)
     EXPECT_FALSE(QFileInfo::exists(userFile("second.kvor"))) << "New stopped before the copy";
     ASSERT_TRUE(dm->taWork.active()) << "the calculation stays open with its input";
     EXPECT_EQ(field("KL_PRIM").toString(), "unsaved");
-    main->FileClose1Execute();
+    main->closeFile();
     EXPECT_EQ(stored(userFile("first.kvor"), "KL_PRIM").toString(), "unsaved");
 }
 
@@ -129,7 +129,7 @@ TEST_F(AppFaults, SaveUnderANewNameOnAFullDiskKeepsTheRecordInTheOldFile)
         FileSizeLimit full(size - 1);
         ASSERT_TRUE(full.ok());
         prompts.files.push_back(userFile("two.kvor"));
-        main->FileSave1Execute();
+        main->saveFile();
     }
     EXPECT_EQ(errors, QStringList{"Stream write error"});
     EXPECT_EQ(stored(userFile("one.kvor"), "KL_PRIM").toString(), "note") << "posted before the copy";
@@ -140,10 +140,10 @@ TEST_F(AppFaults, SaveUnderANewNameOnAFullDiskKeepsTheRecordInTheOldFile)
     // Space freed: Open and Save again.
     errors.clear();
     prompts.files.push_back(userFile("one.kvor"));
-    main->FileOpen1Execute();
+    main->openFile();
     ASSERT_TRUE(dm->taWork.active());
     prompts.files.push_back(userFile("two.kvor"));
-    main->FileSave1Execute();
+    main->saveFile();
     EXPECT_TRUE(errors.isEmpty()) << qPrintable(errors.join("; "));
     EXPECT_EQ(stored(userFile("two.kvor"), "KL_PRIM").toString(), "note");
 }
@@ -156,7 +156,7 @@ TEST_F(AppFaults, CloseAndExitOnAFullDiskKeepTheCalculationOpen)
     {
         FileSizeLimit full(dm->taWork.headerLength() + dm->taWork.recordLength() / 2);
         ASSERT_TRUE(full.ok());
-        main->FileClose1Execute();
+        main->closeFile();
         ASSERT_EQ(errors.size(), 1);
         EXPECT_TRUE(errors.first().startsWith("Cannot write to file ")) << qPrintable(errors.first());
         EXPECT_TRUE(dm->taWork.active());
@@ -165,7 +165,7 @@ TEST_F(AppFaults, CloseAndExitOnAFullDiskKeepTheCalculationOpen)
         EXPECT_EQ(errors.size(), 2);
         EXPECT_EQ(bytes(userFile("calc.kvor")), before);
     }
-    main->FileClose1Execute();
+    main->closeFile();
     EXPECT_FALSE(dm->taWork.active());
     EXPECT_EQ(stored(userFile("calc.kvor"), "KL_NAIM").toString(), "Клиент");
 }
@@ -175,7 +175,7 @@ TEST_F(AppFaults, CloseAndExitOnAFullDiskKeepTheCalculationOpen)
 namespace {
 
 // Everything of the state "no calculation open", as a failed command must leave it.
-void expectNoCalculation(TfmKvor &w, const Tdm1 &dm, const char *after)
+void expectNoCalculation(MainWindow &w, const ReferenceTables &dm, const char *after)
 {
     SCOPED_TRACE(after);
     EXPECT_FALSE(dm.taWork.active());
@@ -209,7 +209,7 @@ TEST_F(AppFaults, AFailedNewOpenOrSaveLeavesTheStartScreen)
     errors.clear();
     writeBytes(userFile("damaged.kvor"), "not a table at all, just some bytes of something else");
     prompts.files.push_back(userFile("damaged.kvor"));
-    main->FileOpen1Execute();
+    main->openFile();
     EXPECT_EQ(prompts.messages.value(0), "Указанный расчет не может быть открыт !");
     EXPECT_EQ(errors, QStringList{"dBase DBF file header invalid"});
     expectNoCalculation(*main, *dm, "Open");
@@ -222,7 +222,7 @@ TEST_F(AppFaults, AFailedNewOpenOrSaveLeavesTheStartScreen)
     set("KL_PRIM", QStringLiteral("typed"));
     errors.clear();
     prompts.files.push_back(userFile("blocker/saved.kvor"));
-    main->FileSave1Execute();
+    main->saveFile();
     EXPECT_EQ(errors, QStringList{"Cannot create file " + userFile("blocker/saved.kvor")});
     expectNoCalculation(*main, *dm, "Save");
     EXPECT_EQ(stored(userFile("third.kvor"), "KL_PRIM").toString(), "typed") << "written before the copy";
@@ -238,7 +238,7 @@ TEST_F(AppFaults, AConversionAsksBeforeReplacingAnExistingCalculation)
 
     prompts.answers.push_back(false);
     prompts.files.push_back(old);
-    main->FileOpen1Execute();
+    main->openFile();
     EXPECT_EQ(prompts.messages, (QStringList{"Указанный расчет не может быть открыт !", question}));
     EXPECT_EQ(bytes(target), QByteArray("somebody's work")) << "No leaves it untouched";
     EXPECT_EQ(userFiles(), QStringList({"A.dbf", "A.kvor"}));
@@ -247,7 +247,7 @@ TEST_F(AppFaults, AConversionAsksBeforeReplacingAnExistingCalculation)
     prompts.messages.clear();
     prompts.answers.push_back(true);
     prompts.files.push_back(old);
-    main->FileOpen1Execute();
+    main->openFile();
     EXPECT_EQ(prompts.messages, (QStringList{"Указанный расчет не может быть открыт !", question,
                                               "Файл расчета преобразован в " + target,
                                               "Для работы откройте файл " + target}));
@@ -262,7 +262,7 @@ TEST_F(AppFaults, AReadOnlyReferenceTableStopsTheStart)
     ASSERT_EQ(::chmod(QFile::encodeName(dataFile("s_isp.DBF")).constData(), 0444), 0);
     PermissionsApply permissions;
     ASSERT_TRUE(permissions.effective());
-    main->FormActivate();
+    main->onActivated();
     EXPECT_FALSE(main->tablesOpened());
     EXPECT_EQ(prompts.messages, QStringList{"Ошибка подключения справочников !"});
     // The start-up asked the application to quit; a short loop takes that back
@@ -275,13 +275,13 @@ TEST_F(AppFaults, AReadOnlyCalculationOpensForViewingAndNothingIsWritten)
 {
     openNew("ro.kvor");
     set("KL_PRIM", QStringLiteral("as filed"));
-    main->FileClose1Execute();
+    main->closeFile();
     const QByteArray before = bytes(userFile("ro.kvor"));
     ASSERT_EQ(::chmod(QFile::encodeName(userFile("ro.kvor")).constData(), 0444), 0);
     PermissionsApply permissions;
     ASSERT_TRUE(permissions.effective());
     prompts.files.push_back(userFile("ro.kvor"));
-    main->FileOpen1Execute();
+    main->openFile();
     EXPECT_TRUE(errors.isEmpty()) << qPrintable(errors.join("; "));
     EXPECT_EQ(prompts.messages, QStringList{"Файл " + userFile("ro.kvor")
                                             + " доступний лише для читання: розрахунок відкрито для перегляду, "
@@ -293,7 +293,7 @@ TEST_F(AppFaults, AReadOnlyCalculationOpensForViewingAndNothingIsWritten)
 
     // Changes are taken on screen, but Close writes nothing into the file.
     set("KL_PRIM", QStringLiteral("changed"));
-    main->FileClose1Execute();
+    main->closeFile();
     EXPECT_TRUE(errors.isEmpty()) << qPrintable(errors.join("; "));
     EXPECT_FALSE(dm->taWork.active());
     EXPECT_EQ(bytes(userFile("ro.kvor")), before);
@@ -301,19 +301,19 @@ TEST_F(AppFaults, AReadOnlyCalculationOpensForViewingAndNothingIsWritten)
     // Saving under its own name is refused before anything is closed; under
     // another name the changes go there and the new file is the calculation.
     prompts.files.push_back(userFile("ro.kvor"));
-    main->FileOpen1Execute();
+    main->openFile();
     set("KL_PRIM", QStringLiteral("kept elsewhere"));
     prompts.files.push_back(userFile("ro.kvor"));
-    main->FileSave1Execute();
+    main->saveFile();
     EXPECT_EQ(errors, QStringList{"Cannot create file " + userFile("ro.kvor")});
     ASSERT_TRUE(dm->taWork.active()) << "nothing closed, nothing lost";
     EXPECT_EQ(field("KL_PRIM").toString(), "kept elsewhere");
     errors.clear();
     prompts.files.push_back(userFile("copy.kvor"));
-    main->FileSave1Execute();
+    main->saveFile();
     EXPECT_TRUE(errors.isEmpty()) << qPrintable(errors.join("; "));
     EXPECT_EQ(main->windowTitle(), userFile("copy.kvor"));
-    main->FileClose1Execute();
+    main->closeFile();
     EXPECT_EQ(stored(userFile("copy.kvor"), "KL_PRIM").toString(), "kept elsewhere");
     EXPECT_EQ(bytes(userFile("ro.kvor")), before);
     EXPECT_EQ(userFiles(), QStringList({"copy.kvor", "ro.kvor"}));
@@ -323,7 +323,7 @@ TEST_F(AppFaults, AReadOnlyCalculationOpensForViewingAndNothingIsWritten)
     ASSERT_EQ(::chmod(QFile::encodeName(userFile("old.dbf")).constData(), 0444), 0);
     prompts.messages.clear();
     prompts.files.push_back(userFile("old.dbf"));
-    main->FileOpen1Execute();
+    main->openFile();
     EXPECT_TRUE(errors.isEmpty()) << qPrintable(errors.join("; "));
     EXPECT_EQ(prompts.messages.value(1), "Файл расчета преобразован в " + userFile("old.kvor"));
     EXPECT_TRUE(opens(userFile("old.kvor")));
@@ -334,19 +334,19 @@ TEST_F(AppFaults, ACalculationDeletedWhileOpenIsWrittenBackByClose)
     openNew("gone.kvor");
     ASSERT_TRUE(QFile::remove(userFile("gone.kvor")));
     set("KL_PRIM", QStringLiteral("kept"));
-    main->FileClose1Execute();
+    main->closeFile();
     EXPECT_TRUE(errors.isEmpty()) << qPrintable(errors.join("; "));
     ASSERT_TRUE(opens(userFile("gone.kvor")));
     EXPECT_EQ(stored(userFile("gone.kvor"), "KL_PRIM").toString(), "kept");
 
     // Deleted again, then saved under another name: both files hold the record.
     prompts.files.push_back(userFile("gone.kvor"));
-    main->FileOpen1Execute();
+    main->openFile();
     ASSERT_TRUE(dm->taWork.active());
     ASSERT_TRUE(QFile::remove(userFile("gone.kvor")));
     set("KL_PRIM", QStringLiteral("saved"));
     prompts.files.push_back(userFile("elsewhere.kvor"));
-    main->FileSave1Execute();
+    main->saveFile();
     EXPECT_TRUE(errors.isEmpty()) << qPrintable(errors.join("; "));
     EXPECT_EQ(stored(userFile("gone.kvor"), "KL_PRIM").toString(), "saved");
     EXPECT_EQ(stored(userFile("elsewhere.kvor"), "KL_PRIM").toString(), "saved");
@@ -408,14 +408,14 @@ TEST_F(AppFaults, AnotherProgramEditingTheCalculation)
     openNew("shared.kvor");
     set("KL_PRIM", QStringLiteral("mine"));
     const qint64 lockOffset = 0x40000000 + dm->taWork.headerLength();
-    main->FileClose1Execute();
+    main->closeFile();
     const QByteArray before = bytes(userFile("shared.kvor"));
 
     // Another program has the record in edit: Open says so and converts nothing.
     LockHolder other(userFile("shared.kvor"), lockOffset);
     ASSERT_TRUE(other.locked());
     prompts.files.push_back(userFile("shared.kvor"));
-    main->FileOpen1Execute();
+    main->openFile();
     EXPECT_EQ(prompts.messages, QStringList{"Указанный расчет не может быть открыт !"});
     // (The mode rule run by the open step may say it first.)
     ASSERT_FALSE(errors.isEmpty());
@@ -430,13 +430,13 @@ TEST_F(AppFaults, AnotherProgramEditingTheCalculation)
     errors.clear();
     prompts.messages.clear();
     prompts.files.push_back(userFile("shared.kvor"));
-    main->FileOpen1Execute();
+    main->openFile();
     ASSERT_TRUE(dm->taWork.active());
     set("KL_PRIM", QStringLiteral("mine, later"));
     LockHolder late(userFile("shared.kvor"), lockOffset);
     EXPECT_FALSE(late.locked()) << "the record is held while this window edits it";
     late.release();
-    main->FileClose1Execute();
+    main->closeFile();
     EXPECT_EQ(stored(userFile("shared.kvor"), "KL_PRIM").toString(), "mine, later");
 }
 
@@ -562,7 +562,7 @@ TEST_F(NumberLimits, EveryNumericEditAtItsBoundsAndBeyond)
     EXPECT_GT(unranged, 20);
 
     // The record as left holds only values its fields can show, so the file reopens.
-    main->FileClose1Execute();
+    main->closeFile();
     EXPECT_TRUE(opens(userFile("limits.kvor")));
 }
 
@@ -591,11 +591,11 @@ TEST_F(NumberLimits, ProductsThatOverflowTheirFieldsLeaveThemUnchanged)
     set("VN_FLAG", false);
     const double rate = field("VN_KR").toDouble();
     errors.clear();
-    main->Recalculate();
+    main->recalculate();
     ASSERT_FALSE(errors.isEmpty());
     EXPECT_TRUE(errors.first().startsWith("Number too large to fit in field - VN_KR - ")) << qPrintable(errors.first());
     EXPECT_DOUBLE_EQ(field("VN_KR").toDouble(), rate);
-    main->FileClose1Execute();
+    main->closeFile();
     EXPECT_TRUE(opens(userFile("limits.kvor")));
 }
 
@@ -614,10 +614,10 @@ TEST_F(NumberLimits, AHighChamberStillReopens)
     EXPECT_DOUBLE_EQ(field("OB_KAMVS").toDouble(), 5000.0);
     EXPECT_TRUE(errors.isEmpty()) << qPrintable(errors.join("; "));
     EXPECT_DOUBLE_EQ(field("IN_VSHTAB").toDouble(), 4999.5);
-    main->FileClose1Execute();
+    main->closeFile();
 
     prompts.files.push_back(userFile("limits.kvor"));
-    main->FileOpen1Execute();
+    main->openFile();
     EXPECT_TRUE(prompts.messages.isEmpty()) << qPrintable(prompts.messages.join("; "));
     ASSERT_TRUE(dm->taWork.active());
     EXPECT_DOUBLE_EQ(field("IN_VSHTAB").toDouble(), 4999.5);
@@ -629,7 +629,7 @@ TEST_F(NumberLimits, AChamberOfNoVolumeComputesWithoutAnError)
     set("OB_KAMSH", 0);
     set("OB_KAMVS", 0);
     errors.clear();
-    main->Recalculate();
+    main->recalculate();
     EXPECT_TRUE(errors.isEmpty()) << qPrintable(errors.join("; "));
     EXPECT_EQ(main->resultValue(1), 0.0);
     EXPECT_EQ(main->resultValue(2), 0.0);

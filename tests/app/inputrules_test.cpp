@@ -163,7 +163,7 @@ protected:
     {
         const double shown = required();
         const double sum = main->resultValue(10);
-        main->Recalculate();
+        main->recalculate();
         EXPECT_DOUBLE_EQ(required(), shown) << "the results were stale";
         EXPECT_DOUBLE_EQ(main->resultValue(10), sum) << "the results were stale";
     }
@@ -482,13 +482,13 @@ TEST_F(InputRulesTest, CategoryTypingRefiltersProductsAtEveryKeystroke)
 TEST_F(InputRulesTest, WithoutACalculationOnlyTheProductCheckSpeaks)
 {
     start();
-    main->DBComboBox1Change();
+    main->onProductChanged();
     EXPECT_EQ(prompts.messages, QStringList{QStringLiteral("База не открылась !")});
     prompts.messages.clear();
-    main->DBCheckBox4Click();
-    main->DBEdit40Exit();
-    main->BitBtn1Click();
-    main->chIdentClick();
+    main->onOptionChecked();
+    main->onChamberHeightEdited();
+    main->onFillChamberClicked();
+    main->onSameConstructionClicked();
     EXPECT_TRUE(prompts.messages.isEmpty());
     EXPECT_TRUE(errors.isEmpty()) << qPrintable(errors.join("; "));
     EXPECT_EQ(main->resultValue(11), 0.0);
@@ -670,7 +670,7 @@ TEST_F(InputRulesTest, RefusedValueGivesWayToTheRecordOnceTheFocusIsGone)
     EXPECT_FALSE(share->modified());
 
     prompts.files.push_back(userFile("calc.kvor"));
-    main->FileSave1Execute();
+    main->saveFile();
     ASSERT_TRUE(dm->taWork.active());
     EXPECT_EQ(whole("VO_PROC"), stored);
     EXPECT_EQ(share->text(), "15");

@@ -113,7 +113,7 @@ TEST_F(RecalculateTest, ThePanelFollowsTheUsersLocaleAndGroupsThousands)
     set("VO_UTOCH", true);
     set("VO_POW", 617.3);
     set("VO_KOLVO", 2);
-    main->DBEdit1Change();
+    main->onInputChanged();
     EXPECT_EQ(shown(9), QStringLiteral("1") + uk.groupSeparator() + QStringLiteral("234") + uk.decimalPoint()
                             + QStringLiteral("60"));
     EXPECT_EQ(label("QRLabel88"), "1234.60") << "the report's format has no grouping";
@@ -163,7 +163,7 @@ TEST_F(RecalculateTest, AStoppedRunKeepsTheLaterRowsOfThePreviousRun)
     // Vehicles 24 kW for 4 h: row 8 becomes 2.00; no running time stops the run at the fans.
     set("TRS_POW", 24);
     set("OB_TIMEWRK", 0);
-    main->DBEdit1Change();
+    main->onInputChanged();
     ASSERT_EQ(errors.size(), 1);
     EXPECT_TRUE(errors[0].contains("0 год")) << errors[0].toStdString();
     EXPECT_EQ(two(held(8)), "2.00");
@@ -182,7 +182,7 @@ TEST_F(RecalculateTest, AStoppedRunKeepsTheLaterRowsOfThePreviousRun)
     set("IN_GPTS", 100); // would make 16 entries
     errors.clear();
     const QMap<QString, QString> previous = snapshot();
-    main->DBEdit1Change();
+    main->onInputChanged();
     ASSERT_EQ(errors.size(), 1);
     EXPECT_TRUE(errors[0].contains("-2 м")) << errors[0].toStdString();
     EXPECT_NE(label("QRLabel70"), previous.value("QRLabel70")) << "wall А now gains more heat";
@@ -198,8 +198,8 @@ TEST_F(RecalculateTest, NothingHappensWithoutAnOpenCalculation)
     const QMap<QString, QString> idle = snapshot();
     main->includeBox(2)->click();
     EXPECT_FALSE(main->includeBox(2)->isChecked()) << "only the box changes";
-    main->Recalculate();
-    main->DBCheckBox4Click();
+    main->recalculate();
+    main->onOptionChecked();
     EXPECT_EQ(snapshot(), idle);
     EXPECT_TRUE(main->reportLabels().texts().isEmpty());
     EXPECT_TRUE(errors.isEmpty());
@@ -207,7 +207,7 @@ TEST_F(RecalculateTest, NothingHappensWithoutAnOpenCalculation)
     main->includeBox(2)->click();
     newCalculation("closed.kvor");
     const QMap<QString, QString> open = snapshot();
-    main->FileClose1Execute();
+    main->closeFile();
     ASSERT_FALSE(dm->taWork.active());
     main->includeBox(5)->click();
     main->includeBox(1)->click();
@@ -218,25 +218,25 @@ TEST_F(RecalculateTest, NothingHappensWithoutAnOpenCalculation)
 TEST_F(RecalculateTest, TheRequiredCapacityNotifiesOnlyWhenItsShownValueChanges)
 {
     int notified = 0;
-    QObject::connect(main.get(), &TfmKvor::currencyEdit11Changed, [&] { ++notified; });
+    QObject::connect(main.get(), &MainWindow::requiredCapacityShownChanged, [&] { ++notified; });
     openNew();
     EXPECT_GE(notified, 1) << "0.00 became 4.10";
     notified = 0;
 
-    main->DBEdit1Change();
-    main->ClearResults();
+    main->onInputChanged();
+    main->clearResults();
     main->includeBox(5)->click(); // respiration is 0 anyway
     set("KL_NAIM", "Клієнт");
-    main->DBEdit1Change();
+    main->onInputChanged();
     EXPECT_EQ(notified, 0);
 
     set("TRS_POW", 24);
-    main->DBEdit1Change();
+    main->onInputChanged();
     EXPECT_EQ(notified, 1);
     EXPECT_NE(shown(11), "4.10");
 
     set("OB_TIMEWRK", 0); // stops before the capacity
-    main->DBEdit1Change();
+    main->onInputChanged();
     EXPECT_EQ(notified, 1);
 }
 
@@ -258,7 +258,7 @@ TEST_F(RecalculateTest, TheBatchToolShowsWhatTheWindowShowsAfterOpen)
     set("VN_FLAG", true);
     set("VN_KR", 5.5);
     main->includeBox(3)->click();
-    main->FileClose1Execute();
+    main->closeFile();
     ASSERT_FALSE(dm->taWork.active());
 
     const QString file = userFile("agree.kvor");
@@ -273,7 +273,7 @@ TEST_F(RecalculateTest, TheBatchToolShowsWhatTheWindowShowsAfterOpen)
     ASSERT_FALSE(batch.isEmpty());
 
     prompts.files.push_back(file);
-    main->FileOpen1Execute();
+    main->openFile();
     ASSERT_TRUE(dm->taWork.active());
     EXPECT_TRUE(errors.isEmpty()) << errors.join("; ").toStdString();
     EXPECT_EQ(dm->taWork.value("OS_POW").toInt(), 5);

@@ -3,12 +3,12 @@
 #include "input/inputpanel.h"
 #include "input/numericedit.h"
 #include "input/pagecontrol.h"
-#include "reports/core/kvorrep.h"
-#include "reports/core/kvorrep2.h"
+#include "reports/core/calculationreport.h"
+#include "reports/core/equipmentlistreport.h"
 #include "reports/reportpreview.h"
-#include "selection/kvorpodb.h"
-#include "ui_kvormain.h"
-#include "ui_kvorpodb.h"
+#include "selection/selectionwindow.h"
+#include "ui_mainwindow.h"
+#include "ui_selectionwindow.h"
 
 #include <QApplication>
 #include <QPrintDialog>
@@ -29,7 +29,7 @@ protected:
     void SetUp() override
     {
         AppTest::SetUp();
-        podbor = std::make_unique<TfmPodbor>(main.get());
+        podbor = std::make_unique<SelectionWindow>(main.get());
         podbor->setMessageSink([](const QString &) {});
         main->setSelectionWindow(podbor.get());
         main->setReportForms(&report, &list);
@@ -49,9 +49,9 @@ protected:
         AppTest::TearDown();
     }
 
-    TfmReport report;
-    TfmReport2 list;
-    std::unique_ptr<TfmPodbor> podbor;
+    CalculationReport report;
+    EquipmentListReport list;
+    std::unique_ptr<SelectionWindow> podbor;
 };
 
 TEST_F(ReportCommandsTest, APendingEditIsPrintedWithTheResultsOfTheRunBeforeIt)
@@ -83,7 +83,7 @@ TEST_F(ReportCommandsTest, APendingEditIsPrintedWithTheResultsOfTheRunBeforeIt)
 
 TEST_F(ReportCommandsTest, CancellingThePrintDialogPrintsAndChangesNothing)
 {
-    main->FileSave1Execute();
+    main->saveFile();
     const QByteArray before = bytes(userFile("calc.kvor"));
     int dialogs = 0;
     ReportPreview::hooks().printDialog = [&](QPrintDialog &d) {
@@ -94,7 +94,7 @@ TEST_F(ReportCommandsTest, CancellingThePrintDialogPrintsAndChangesNothing)
     main->form()->iFilePrint->trigger();
     EXPECT_EQ(dialogs, 1);
     EXPECT_TRUE(errors.isEmpty()) << errors.join("; ").toStdString();
-    main->FileSave1Execute();
+    main->saveFile();
     EXPECT_EQ(bytes(userFile("calc.kvor")), before);
 }
 
@@ -153,7 +153,7 @@ TEST_F(ReportCommandsTest, TheEquipmentListFromTheSelectionWindowRebuildsTheList
         EXPECT_EQ(dm->taKat.recNo(), podbor->model().recordAt(0)) << "the first match is current again";
         podbor->close();
     });
-    main->Button2Click();
+    main->openSelection();
     EXPECT_TRUE(previewed);
     EXPECT_TRUE(errors.isEmpty()) << errors.join("; ").toStdString();
 }

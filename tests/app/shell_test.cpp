@@ -3,8 +3,8 @@
 #include "selection/windowactivation.h"
 #include "storage/dbftable.h"
 #include "storage/tabledefs.h"
-#include "ui_kvoradd.h"
-#include "ui_kvormain.h"
+#include "ui_additionaldatadialog.h"
+#include "ui_mainwindow.h"
 
 #include <QApplication>
 #include <QCheckBox>
@@ -51,7 +51,7 @@ TEST_F(AppTest, AMissingTableEndsTheProgramWithOneMessage)
 {
     QFile::remove(dataFile("s_tara.DBF"));
     main->show();
-    main->FormActivate();
+    main->onActivated();
     EXPECT_EQ(prompts.messages, QStringList{"Ошибка подключения справочников !"});
     EXPECT_FALSE(main->tablesOpened());
     EXPECT_FALSE(main->isVisible());
@@ -61,7 +61,7 @@ TEST_F(AppTest, AMissingTableEndsTheProgramWithOneMessage)
 TEST_F(AppTest, NoDataFolderAtAll)
 {
     QDir(QDir(m_appDir).filePath("DATA")).removeRecursively();
-    main->FormActivate();
+    main->onActivated();
     EXPECT_EQ(prompts.messages, QStringList{"Ошибка подключения справочников !"});
 }
 
@@ -69,7 +69,7 @@ TEST_F(AppTest, ActivationReopensNothingAndClearsTheSelectionFlag)
 {
     start();
     main->setSelectionOpen(true);
-    main->FormActivate();
+    main->onActivated();
     EXPECT_FALSE(main->selectionOpen());
     EXPECT_TRUE(dm->taMater.active());
     // Coming back from a preview counts, from a modal dialog or another program not.
@@ -121,7 +121,7 @@ TEST_F(AppTest, IncludeBoxesRoundTripThroughTheFile)
     start();
     newCalculation("boxes.kvor");
     main->includeBox(3)->setChecked(false);
-    main->FileClose1Execute();
+    main->closeFile();
     EXPECT_FALSE(dm->taWork.active());
     EXPECT_FALSE(main->form()->Panel4->isVisibleTo(main.get()));
     EXPECT_FALSE(main->form()->iFileSave->isEnabled());
@@ -131,7 +131,7 @@ TEST_F(AppTest, IncludeBoxesRoundTripThroughTheFile)
 
     main->includeBox(3)->setChecked(true);
     prompts.files.push_back(userFile("boxes.kvor"));
-    main->FileOpen1Execute();
+    main->openFile();
     ASSERT_TRUE(dm->taWork.active());
     EXPECT_FALSE(main->includeBox(3)->isChecked());
     EXPECT_TRUE(main->includeBox(4)->isChecked());
@@ -145,9 +145,9 @@ TEST_F(AppTest, OpeningAFileWithAnUnknownProductFallsBack)
     dm->taWork.setValue("TE_PTIP", "Неизвестный");
     dm->taWork.setValue("OB_KAMVS", 0.4);
     dm->taWork.setValue("OB_TERMR", "Охлаждение");
-    main->FileClose1Execute();
+    main->closeFile();
     prompts.files.push_back(userFile("product.kvor"));
-    main->FileOpen1Execute();
+    main->openFile();
     ASSERT_TRUE(dm->taWork.active());
     // The first product of the table, in its own category.
     dm->taProd.setFiltered(false);
@@ -178,7 +178,7 @@ TEST_F(AppTest, OldFilesAreConvertedBesideThemselves)
     // An earlier version's file: the record's fields but KOLSYS, with its own values.
     const QString old = oldCalculation("A.dbf", {{"OB_RGTMAX", 27}, {"OB_KAMDL", 9.5}, {"KL_NAIM", QStringLiteral("Старый клиент")}, {"CH5", false}});
     prompts.files.push_back(old);
-    main->FileOpen1Execute();
+    main->openFile();
     const QString target = userFile("A.kvor");
     EXPECT_EQ(prompts.messages, (QStringList{"Указанный расчет не может быть открыт !",
                                               "Файл расчета преобразован в " + target,
@@ -206,14 +206,14 @@ TEST_F(AppTest, OldFilesAreConvertedBesideThemselves)
     }
     prompts.messages.clear();
     prompts.files.push_back(older);
-    main->FileOpen1Execute();
+    main->openFile();
     EXPECT_EQ(stored(userFile("B.kvor"), "OB_KAMDL").toDouble(), stored(dataFile("trec.dbf"), "OB_KAMDL").toDouble())
         << "nothing of the previous conversion leaks in";
     EXPECT_EQ(stored(userFile("B.kvor"), "KL_NAIM").toString(), stored(dataFile("trec.dbf"), "KL_NAIM").toString());
 
     // Opening the converted file works.
     prompts.files.push_back(target);
-    main->FileOpen1Execute();
+    main->openFile();
     EXPECT_TRUE(dm->taWork.active());
 }
 
@@ -224,7 +224,7 @@ TEST_F(AppTest, ATableWithoutTheRegionFieldIsNotConverted)
     DbfTable::create(path, {{"NAME", 'C', 10, 0}});
     const QByteArray before = bytes(path);
     prompts.files.push_back(path);
-    main->FileOpen1Execute();
+    main->openFile();
     EXPECT_EQ(prompts.messages,
               (QStringList{"Указанный расчет не может быть открыт !",
                            "Это не файл расчета Kvor ! Указанный файл не может быть открыт или преобразован !"}));
@@ -240,7 +240,7 @@ TEST_F(AppTest, SaveUnderTheSameAndAnotherName)
     dm->taWork.edit();
     dm->taWork.setValue("KL_PRIM", "note");
     prompts.files.push_back(userFile("one.kvor"));
-    main->FileSave1Execute();
+    main->saveFile();
     EXPECT_EQ(prompts.presets.last(), userFile("one.kvor"));
     EXPECT_EQ(stored(userFile("one.kvor"), "KL_PRIM").toString(), "note");
     ASSERT_TRUE(dm->taWork.active());
@@ -252,12 +252,12 @@ TEST_F(AppTest, SaveUnderTheSameAndAnotherName)
     busy.close();
     prompts.files.push_back(userFile("busy.kvor"));
     prompts.answers.push_back(false);
-    main->FileSave1Execute();
+    main->saveFile();
     EXPECT_EQ(bytes(userFile("busy.kvor")), QByteArray("x"));
     EXPECT_EQ(main->windowTitle(), userFile("one.kvor"));
 
     prompts.files.push_back(userFile("two.kvor"));
-    main->FileSave1Execute();
+    main->saveFile();
     EXPECT_EQ(main->windowTitle(), userFile("two.kvor"));
     EXPECT_EQ(dm->taWork.tableName(), userFile("two.kvor"));
     EXPECT_EQ(stored(userFile("one.kvor"), "KL_PRIM").toString(), "note") << "the old file keeps the record";
@@ -268,19 +268,19 @@ TEST_F(AppTest, SaveOfAnOldFileProposesItsBareName)
 {
     start();
     newCalculation("legacy.kvor");
-    main->FileClose1Execute();
+    main->closeFile();
     QFile::rename(userFile("legacy.kvor"), userFile("LEGACY.DBF"));
     prompts.files.push_back(userFile("LEGACY.DBF"));
-    main->FileOpen1Execute();
+    main->openFile();
     ASSERT_TRUE(dm->taWork.active());
-    main->FileSave1Execute(); // cancelled
+    main->saveFile(); // cancelled
     EXPECT_EQ(prompts.presets.last(), "LEGACY");
 }
 
 TEST_F(AppTest, SaveAndCloseWithoutACalculationDoNothing)
 {
     start();
-    main->FileSave1Execute();
+    main->saveFile();
     EXPECT_TRUE(prompts.presets.isEmpty()) << "no dialog while nothing is open";
     EXPECT_TRUE(errors.isEmpty());
 }
@@ -292,19 +292,19 @@ TEST_F(AppTest, ExecutorsAreAddedOnceAndDeletedByMark)
     auto *list = add->form()->DBComboBox4;
     dm->taWork.edit();
     dm->taWork.setValue("OB_ISP", "Петренко");
-    add->BitBtn2Click();
+    add->addExecutor();
     EXPECT_EQ(list->count(), 1);
     dm->taWork.edit();
     dm->taWork.setValue("OB_ISP", "ПЕТРЕНКО");
-    add->BitBtn2Click();
+    add->addExecutor();
     EXPECT_EQ(list->count(), 1) << "the same name in another case is not added again";
     dm->taWork.edit();
     dm->taWork.setValue("OB_ISP", "Авраменко");
-    add->BitBtn2Click();
+    add->addExecutor();
     ASSERT_EQ(list->count(), 2);
     EXPECT_EQ(list->itemText(0), "Авраменко") << "sorted";
 
-    add->BitBtn3Click();
+    add->removeExecutor();
     EXPECT_EQ(list->count(), 1);
     EXPECT_FALSE(dm->taWork.value("OB_ISP").isValid()) << "the calculation's executor is emptied";
     EXPECT_EQ(dm->taIsp.recordCount(), 2) << "the record stays, marked deleted";
@@ -312,12 +312,12 @@ TEST_F(AppTest, ExecutorsAreAddedOnceAndDeletedByMark)
     // A name deleted earlier is found by Locate and not added again.
     dm->taWork.edit();
     dm->taWork.setValue("OB_ISP", "Авраменко");
-    add->BitBtn2Click();
+    add->addExecutor();
     EXPECT_EQ(list->count(), 1);
     EXPECT_EQ(dm->taIsp.recordCount(), 2);
 }
 
-TEST_F(AppTest, TheFolderSettingIsStoredOnEveryChange)
+TEST_F(AppTest, TheFolderSettingIsStoredOnEveryEdit)
 {
     start();
     EXPECT_EQ(main->fileFolder(), QDir::homePath()) << "an empty stored folder means the home folder";
@@ -329,11 +329,11 @@ TEST_F(AppTest, TheFolderSettingIsStoredOnEveryChange)
 TEST_F(AppTest, TheNewSignTogglesTheNews)
 {
     EXPECT_TRUE(main->form()->anim->animating());
-    main->animClick();
+    main->toggleNews();
     EXPECT_TRUE(main->form()->intro->isVisibleTo(main.get()));
     EXPECT_TRUE(main->form()->intro->scrolling());
     EXPECT_FALSE(main->form()->anim->animating());
-    main->animClick();
+    main->toggleNews();
     EXPECT_FALSE(main->form()->intro->isVisibleTo(main.get()));
     EXPECT_FALSE(main->form()->intro->scrolling());
     EXPECT_TRUE(main->form()->anim->animating());

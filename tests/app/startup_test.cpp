@@ -300,7 +300,7 @@ TEST_F(AppTest, TheCommandLineFileOpensAfterTheFirstActivation)
     start();
     newCalculation("named.kvor");
     ASSERT_TRUE(dm->taWork.active());
-    main->FileClose1Execute();
+    main->closeFile();
     destroyForms();
     createForms();
 
@@ -320,12 +320,12 @@ TEST_F(AppTest, TheCommandLineFileOpensAfterTheFirstActivation)
     EXPECT_EQ(&Prompts::instance(), &prompts) << "the program's prompts are back in place";
 
     // Later activations open nothing again, and the Open command asks as usual.
-    main->FileClose1Execute();
+    main->closeFile();
     QCoreApplication::sendEvent(main.get(), &activate);
     QCoreApplication::processEvents();
     EXPECT_FALSE(main->calculationOpen());
     prompts.files.push_back(QString());
-    main->FileOpen1Execute();
+    main->openFile();
     EXPECT_TRUE(prompts.files.empty()) << "the Open command asked the user";
     EXPECT_FALSE(main->calculationOpen());
 }

@@ -5,7 +5,7 @@
 #include "calc/recordrules.h"
 
 #include "storage/dbftable.h"
-#include "storage/kvordm.h"
+#include "storage/referencetables.h"
 #include "storage/tabledefs.h"
 
 #include <QDir>
@@ -99,7 +99,7 @@ protected:
     }
 
     QTemporaryDir m_dir;
-    Tdm1 dm;
+    ReferenceTables dm;
 };
 
 TEST_F(SourceTest, ReadsTheRecordWithItsCalculatedFieldsAndTheBoxes)

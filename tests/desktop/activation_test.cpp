@@ -4,10 +4,10 @@
 
 #include "desktopfixture.h"
 
-#include "app/kvoradd.h"
+#include "app/additionaldatadialog.h"
 #include "reports/reportpreview.h"
-#include "ui_kvormain.h"
-#include "ui_kvorpodb.h"
+#include "ui_mainwindow.h"
+#include "ui_selectionwindow.h"
 
 #include <QDir>
 #include <QFileDialog>
@@ -43,7 +43,7 @@ using MainWindowActivation = DesktopTest;
 
 TEST_F(MainWindowActivation, ClosingModalWindowsKeepsTheSelectionSoACapacityChangeDropsTheSystem)
 {
-    Ui::TfmPodbor &sel = podbor->ui();
+    Ui::SelectionWindow &sel = podbor->ui();
     QString adoptedSis;
     whileOpen([&] { QTest::mouseClick(main->form()->Button2, Qt::LeftButton); },
               [&] {
@@ -85,7 +85,7 @@ TEST_F(MainWindowActivation, ClosingModalWindowsKeepsTheSelectionSoACapacityChan
 
     // A new capacity empties the adopted system, its code stays.
     set("OB_KAMDL", field("OB_KAMDL").toDouble() + 2);
-    main->Recalculate();
+    main->recalculate();
     for (const char *name : {"OBR_NAIM", "OBR_AGR", "OBR_VO", "OBR_SHKAF", "OBR_KMONT"})
         EXPECT_TRUE(field(name).toString().isEmpty()) << name;
     EXPECT_EQ(field("PROIZSYS").toInt(), 0);
@@ -126,7 +126,7 @@ protected:
 
 TEST_F(SelectionActivation, ComingBackFromAnotherProgramKeepsTheChosenRow)
 {
-    Ui::TfmPodbor &sel = podbor->ui();
+    Ui::SelectionWindow &sel = podbor->ui();
     QString chosen;
     whileOpen([&] { QTest::mouseClick(main->form()->Button2, Qt::LeftButton); },
               [&] {
@@ -167,7 +167,7 @@ TEST_F(SelectionActivation, TheNoMatchMessageIsNotRepeatedOnComingBackFromAnothe
 {
     set("OB_KAMDL", 90);
     set("OB_KAMSH", 90);
-    main->Recalculate();
+    main->recalculate();
     whileOpen([&] { QTest::mouseClick(main->form()->Button2, Qt::LeftButton); },
               [&] {
                   [&] {

@@ -3,9 +3,9 @@
 #include "app/appfixture.h"
 #include "desktopsession.h"
 
-#include "reports/core/kvorrep.h"
-#include "reports/core/kvorrep2.h"
-#include "selection/kvorpodb.h"
+#include "reports/core/calculationreport.h"
+#include "reports/core/equipmentlistreport.h"
+#include "selection/selectionwindow.h"
 
 #include <QApplication>
 #include <QCoreApplication>
@@ -85,7 +85,7 @@ protected:
         AppTest::SetUp();
         if (HasFatalFailure())
             return;
-        podbor = std::make_unique<TfmPodbor>(main.get());
+        podbor = std::make_unique<SelectionWindow>(main.get());
         main->setSelectionWindow(podbor.get());
         main->setReportForms(&report, &list);
         report.setTitleFolder(m_dir.path());
@@ -124,9 +124,9 @@ protected:
         EXPECT_TRUE(ran);
     }
 
-    TfmReport report;
-    TfmReport2 list;
-    std::unique_ptr<TfmPodbor> podbor;
+    CalculationReport report;
+    EquipmentListReport list;
+    std::unique_ptr<SelectionWindow> podbor;
 };
 
 } // namespace kvor::test

@@ -9,7 +9,7 @@
 #include "input/numericedit.h"
 #include "input/pagecontrol.h"
 #include "input/radiogroup.h"
-#include "storage/kvordm.h"
+#include "storage/referencetables.h"
 #include "ui_inputpanel.h"
 
 #include <QApplication>
@@ -49,7 +49,7 @@ protected:
         NumericEdit::setMessageSink([this](QWidget *, const QString &text) { messages << text; });
         NumericEdit::setBeep([this] { ++beeps; });
 
-        dm = std::make_unique<Tdm1>();
+        dm = std::make_unique<ReferenceTables>();
         for (DbfTable *t : dm->startupTables()) {
             t->setDatabaseName(m_data);
             t->open();
@@ -134,7 +134,7 @@ protected:
     QFont m_appFont;
     QTemporaryDir m_dir;
     QString m_data;
-    std::unique_ptr<Tdm1> dm;
+    std::unique_ptr<ReferenceTables> dm;
     std::unique_ptr<QFrame> panel;
     InputPanel *input = nullptr;
     QStringList errors;

@@ -355,9 +355,9 @@ TEST(PanelBesideResults, ResultsComeAfterTheActivePage)
 
 TEST_F(Layout, EveryEventRunsTheHandlerTheTablesName)
 {
-    const char *handlers[] = {"DBEdit1Change", "chIdentClick", "DBCheckBox4Click", "DBComboBox1Change",
-                              "ComboBox1Change", "BitBtn1Click", "RadioGroup1Click", "DBLookupComboBox3CloseUp",
-                              "DBEdit36Exit", "DBEdit40Exit", "DBEdit42Exit"};
+    const char *handlers[] = {"inputChanged", "sameConstructionClicked", "optionChecked", "productChanged",
+                              "categoryChanged", "fillChamberClicked", "modeClicked", "regionChosen",
+                              "outdoorTemperatureEdited", "chamberHeightEdited", "chamberTemperatureEdited"};
     std::map<QString, std::unique_ptr<QSignalSpy>> spies;
     for (const char *h : handlers) {
         const QByteArray signature = QByteArray("2") + h + "()";
@@ -379,13 +379,13 @@ TEST_F(Layout, EveryEventRunsTheHandlerTheTablesName)
                           "DBEdit7", "DBEdit2", "DBEdit3", "DBEdit4", "DBEdit6", "DBEdit5", "DBEdit44", "DBEdit8",
                           "DBEdit10", "DBEdit9", "DBEdit14", "DBEdit15", "DBEdit12", "DBEdit16", "DBEdit48",
                           "DBEdit46", "DBEdit47"})
-        expected[n] = "DBEdit1Change";
+        expected[n] = "inputChanged";
     for (int i = 17; i <= 35; ++i)
         if (i != 18)
-            expected[QStringLiteral("DBEdit%1").arg(i)] = "chIdentClick";
-    expected["DBEdit36"] = "DBEdit36Exit";
-    expected["DBEdit40"] = "DBEdit40Exit";
-    expected["DBEdit42"] = "DBEdit42Exit";
+            expected[QStringLiteral("DBEdit%1").arg(i)] = "sameConstructionClicked";
+    expected["DBEdit36"] = "outdoorTemperatureEdited";
+    expected["DBEdit40"] = "chamberHeightEdited";
+    expected["DBEdit42"] = "chamberTemperatureEdited";
     expected["RxDBCalcEdit2"] = "";
     expected["RxDBCalcEdit3"] = "";
     for (NumericEdit *e : panel->findChildren<NumericEdit *>()) {
@@ -397,12 +397,12 @@ TEST_F(Layout, EveryEventRunsTheHandlerTheTablesName)
 
     std::map<QString, QString> closeUps;
     for (int i = 1; i <= 6; ++i)
-        closeUps[QStringLiteral("DBLSt%1").arg(i)] = "chIdentClick";
+        closeUps[QStringLiteral("DBLSt%1").arg(i)] = "sameConstructionClicked";
     for (int i = 10; i <= 15; ++i)
-        closeUps[QStringLiteral("DBLookupComboBox%1").arg(i)] = "chIdentClick";
-    closeUps["DBLookupComboBox1"] = "DBComboBox1Change";
-    closeUps["DBLookupComboBox2"] = "DBComboBox1Change";
-    closeUps["DBLookupComboBox3"] = "DBLookupComboBox3CloseUp";
+        closeUps[QStringLiteral("DBLookupComboBox%1").arg(i)] = "sameConstructionClicked";
+    closeUps["DBLookupComboBox1"] = "productChanged";
+    closeUps["DBLookupComboBox2"] = "productChanged";
+    closeUps["DBLookupComboBox3"] = "regionChosen";
     for (DbLookupComboBox *l : panel->findChildren<DbLookupComboBox *>()) {
         SCOPED_TRACE(l->objectName().toStdString());
         ASSERT_TRUE(closeUps.count(l->objectName()));
@@ -412,23 +412,23 @@ TEST_F(Layout, EveryEventRunsTheHandlerTheTablesName)
 
     for (DbComboBox *c : {ui().DBEdit11, ui().DBComboBox1, ui().DBComboBox2}) {
         emit c->textChangedByUser();
-        EXPECT_EQ(fired(), QStringLiteral("DBComboBox1Change")) << qPrintable(c->objectName());
+        EXPECT_EQ(fired(), QStringLiteral("productChanged")) << qPrintable(c->objectName());
     }
     emit ui().chIdent->changed();
-    EXPECT_EQ(fired(), QStringLiteral("chIdentClick"));
+    EXPECT_EQ(fired(), QStringLiteral("sameConstructionClicked"));
     for (DbCheckBox *c : {ui().DBCheckBox1, ui().DBCheckBox2, ui().DBCheckBox3, ui().DBCheckBox4}) {
         emit c->changed();
-        EXPECT_EQ(fired(), QStringLiteral("DBCheckBox4Click")) << qPrintable(c->objectName());
+        EXPECT_EQ(fired(), QStringLiteral("optionChecked")) << qPrintable(c->objectName());
     }
     ui().Page95Control1->setCurrentIndex(3);
     QTest::mouseClick(ui().BitBtn1, Qt::LeftButton);
-    EXPECT_EQ(fired(), QStringLiteral("BitBtn1Click"));
+    EXPECT_EQ(fired(), QStringLiteral("fillChamberClicked"));
     // The mode selector runs its handler for a click and for a selection set from outside.
     QTest::mouseClick(ui().RadioGroup1->button(1), Qt::LeftButton);
     EXPECT_EQ(ui().RadioGroup1->itemIndex(), 1);
-    EXPECT_EQ(fired(), QStringLiteral("RadioGroup1Click"));
+    EXPECT_EQ(fired(), QStringLiteral("modeClicked"));
     ui().RadioGroup1->setItemIndex(0);
-    EXPECT_EQ(fired(), QStringLiteral("RadioGroup1Click"));
+    EXPECT_EQ(fired(), QStringLiteral("modeClicked"));
     ui().RadioGroup1->setItemIndex(0);
     EXPECT_EQ(fired(), QString());
     QTest::mouseClick(ui().RadioGroup2->button(1), Qt::LeftButton);

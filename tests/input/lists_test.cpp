@@ -132,7 +132,7 @@ TEST_F(Lists, CloseUpComesAfterTheChoiceIsWrittenAndTheTableStandsOnIt)
         written = field("ST_M3").toString();
         current = dm->taMater.value(QStringLiteral("M_NAIM")).toString();
     });
-    QSignalSpy rule(input, &InputPanel::chIdentClick);
+    QSignalSpy rule(input, &InputPanel::sameConstructionClicked);
     pickFromPopup(ui().DBLSt3, QStringLiteral("Газобетон D800"));
     EXPECT_EQ(closeUps, 1);
     EXPECT_EQ(written, QStringLiteral("Газобетон D800"));
@@ -152,7 +152,7 @@ TEST_F(Lists, CloseUpComesAfterTheChoiceIsWrittenAndTheTableStandsOnIt)
 TEST_F(Lists, RegionCloseUpFindsTheRegionsRecord)
 {
     int temperature = 0;
-    QObject::connect(input, &InputPanel::DBLookupComboBox3CloseUp,
+    QObject::connect(input, &InputPanel::regionChosen,
                      [&] { temperature = dm->taRegion.value(QStringLiteral("REG_TEM")).toInt(); });
     pickFromPopup(ui().DBLookupComboBox3, QStringLiteral("АР Крым"));
     EXPECT_EQ(temperature, 32);
@@ -186,7 +186,7 @@ TEST_F(Lists, FixedListsOfferTheirItemsOnly)
 TEST_F(Lists, FixedListChangeWritesAndRunsItsHandler)
 {
     showPage(2);
-    QSignalSpy rule(input, &InputPanel::DBComboBox1Change);
+    QSignalSpy rule(input, &InputPanel::productChanged);
     pickFromPopup(ui().DBComboBox1, QStringLiteral("Штора"));
     EXPECT_EQ(rule.count(), 1);
     EXPECT_EQ(field("IN_ZAV").toString(), QStringLiteral("Штора"));
@@ -231,7 +231,7 @@ TEST_F(Lists, CategoryListTakesPartialTextAndReportsEveryKeystroke)
     EXPECT_EQ(category->itemText(5), QLatin1Char('I') + QStringLiteral("нше"));
     EXPECT_NE(category->itemText(3), QStringLiteral("Овочі"));
 
-    QSignalSpy rule(input, &InputPanel::ComboBox1Change);
+    QSignalSpy rule(input, &InputPanel::categoryChanged);
     category->setFocus(Qt::TabFocusReason);
     typeText(category->lineEdit(), QStringLiteral("Мо"));
     EXPECT_EQ(category->currentText(), QStringLiteral("Мо")); // not completed to an item
@@ -255,7 +255,7 @@ TEST_F(Lists, CheckBoxHookRunsOnEveryStateChangeIncludingRecordLoads)
 {
     showPage(1);
     DbCheckBox *box = ui().DBCheckBox4;
-    QSignalSpy rule(input, &InputPanel::DBCheckBox4Click);
+    QSignalSpy rule(input, &InputPanel::optionChecked);
     EXPECT_FALSE(box->isChecked());
 
     QTest::mouseClick(box, Qt::LeftButton);
@@ -330,7 +330,7 @@ TEST_F(Lists, PanelOutlivesTheDataModule)
 
 TEST_F(Lists, SameConstructionBoxReportsToItsRule)
 {
-    QSignalSpy rule(input, &InputPanel::chIdentClick);
+    QSignalSpy rule(input, &InputPanel::sameConstructionClicked);
     QTest::mouseClick(ui().chIdent, Qt::LeftButton);
     EXPECT_TRUE(field("ST_IDENT").toBool());
     EXPECT_EQ(rule.count(), 1);

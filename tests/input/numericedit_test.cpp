@@ -157,7 +157,7 @@ TEST_F(NumericEdits, ValidatedEditRefusesOutOfRangeWithMessageAndKeepsFocus)
 {
     showPage(8);
     QSignalSpy exited(ui().DBEdit48, &NumericEdit::exited);
-    QSignalSpy handler(input, &InputPanel::DBEdit1Change);
+    QSignalSpy handler(input, &InputPanel::inputChanged);
     typeInto(ui().DBEdit48, QStringLiteral("95"));
     leave(ui().DBEdit48);
     QApplication::processEvents();

@@ -1,8 +1,8 @@
 // The two report layouts as shipped in the resources: loaded by the engine's
 // reader and checked against the layout tables the reports were drawn from.
 
-#include "reports/core/kvorrep.h"
-#include "reports/core/kvorrep2.h"
+#include "reports/core/calculationreport.h"
+#include "reports/core/equipmentlistreport.h"
 #include "reports/core/reportdefinition.h"
 #include "reports/core/reportpage.h"
 #include "storage/tabledefs.h"
@@ -17,13 +17,13 @@ namespace {
 
 const ReportDefinition &calculationReport()
 {
-    static TfmReport form;
+    static CalculationReport form;
     return form.QuickRep1();
 }
 
 const ReportDefinition &equipmentReport()
 {
-    static TfmReport2 form;
+    static EquipmentListReport form;
     return form.QuickRep1();
 }
 

@@ -1,8 +1,8 @@
 // The two report forms over real tables: their before-print steps, the title
 // block file, the run-time labels and the pages they lay out.
 
-#include "reports/core/kvorrep.h"
-#include "reports/core/kvorrep2.h"
+#include "reports/core/calculationreport.h"
+#include "reports/core/equipmentlistreport.h"
 #include "reports/core/reportdataset.h"
 #include "reports/core/reporterror.h"
 #include "reports/core/reportlabels.h"
@@ -133,7 +133,7 @@ protected:
     QString m_titleDir;
     DbfTable work;
     ReportLabels labels;
-    TfmReport form;
+    CalculationReport form;
 };
 
 TEST_F(ReportFormsTest, CalculationReportIsOnePageWithItsBands)
@@ -194,7 +194,7 @@ TEST_F(ReportFormsTest, FooterAndTitleFieldsPrintTheRecord)
     // Rendered after the calculation report, which left the record walked past.
     DbfTable kat;
     makeCatalogue(kat, 2);
-    TfmReport2 list;
+    EquipmentListReport list;
     list.setWorkTable(&work);
     list.setCatalogueTable(&kat);
     list.setTitleFolder(m_titleDir);
@@ -236,7 +236,7 @@ TEST_F(ReportFormsTest, LabelsAndFieldsShareTheLocaleDecimalSeparator)
 
     DbfTable kat;
     makeCatalogue(kat, 1);
-    TfmReport2 list;
+    EquipmentListReport list;
     list.setWorkTable(&work);
     list.setCatalogueTable(&kat);
     list.setLabels(&labels);
@@ -393,7 +393,7 @@ TEST_F(ReportFormsTest, EquipmentListHeadingsAndVisiblePair)
     makeCatalogue(kat, 3);
     ReportLabels equipment;
     equipment.setText(QStringLiteral("QRLabel98"), QStringLiteral("11.20"));
-    TfmReport2 list;
+    EquipmentListReport list;
     EXPECT_EQ(list.objectName(), QStringLiteral("fmReport2"));
     list.setWorkTable(&work);
     list.setCatalogueTable(&kat);
@@ -469,7 +469,7 @@ TEST_F(ReportFormsTest, FortySixSystemsTakeTwoPages)
 {
     DbfTable kat;
     makeCatalogue(kat, 46);
-    TfmReport2 list;
+    EquipmentListReport list;
     list.setWorkTable(&work);
     list.setCatalogueTable(&kat);
     list.setTitleFolder(m_titleDir);
@@ -505,7 +505,7 @@ TEST_F(ReportFormsTest, EmptySelectionPrintsOneEmptyRow)
 {
     DbfTable kat;
     makeCatalogue(kat, 0);
-    TfmReport2 list;
+    EquipmentListReport list;
     list.setWorkTable(&work);
     list.setCatalogueTable(&kat);
     list.setTitleFolder(m_titleDir);
@@ -519,20 +519,20 @@ TEST_F(ReportFormsTest, EmptySelectionPrintsOneEmptyRow)
 
 TEST_F(ReportFormsTest, CatalogueDisplayLabels)
 {
-    EXPECT_EQ(TfmReport2::displayLabel(QStringLiteral("T30")), QStringLiteral("dT +30°С"));
-    EXPECT_EQ(TfmReport2::displayLabel(QStringLiteral("Q25")), QStringLiteral("Q +25°С"));
-    EXPECT_EQ(TfmReport2::displayLabel(QStringLiteral("shkaf")), QStringLiteral("Контроллер"));
+    EXPECT_EQ(EquipmentListReport::displayLabel(QStringLiteral("T30")), QStringLiteral("dT +30°С"));
+    EXPECT_EQ(EquipmentListReport::displayLabel(QStringLiteral("Q25")), QStringLiteral("Q +25°С"));
+    EXPECT_EQ(EquipmentListReport::displayLabel(QStringLiteral("shkaf")), QStringLiteral("Контроллер"));
     // The list heads VOHL with its own text instead.
-    EXPECT_EQ(TfmReport2::displayLabel(QStringLiteral("VOHL")), QStringLiteral("Компресор"));
-    EXPECT_TRUE(TfmReport2::displayLabel(QStringLiteral("ID_GRUP")).isEmpty());
+    EXPECT_EQ(EquipmentListReport::displayLabel(QStringLiteral("VOHL")), QStringLiteral("Компресор"));
+    EXPECT_TRUE(EquipmentListReport::displayLabel(QStringLiteral("ID_GRUP")).isEmpty());
 }
 
 TEST_F(ReportFormsTest, NoOpenCalculationIsAClearError)
 {
-    TfmReport alone;
+    CalculationReport alone;
     EXPECT_EQ(alone.objectName(), QStringLiteral("fmReport"));
     EXPECT_THROW(alone.render(), ReportError);
-    TfmReport2 list;
+    EquipmentListReport list;
     list.setWorkTable(&work);
     EXPECT_THROW(list.render(), ReportError);
 }

@@ -4,7 +4,7 @@
 
 #include "app/appfixture.h"
 
-#include "selection/kvorpodb.h"
+#include "selection/selectionwindow.h"
 #include "storage/dbftable.h"
 #include "storage/tabledefs.h"
 
@@ -20,7 +20,7 @@ protected:
     void SetUp() override
     {
         AppTest::SetUp();
-        podbor = std::make_unique<TfmPodbor>(main.get());
+        podbor = std::make_unique<SelectionWindow>(main.get());
         main->setSelectionWindow(podbor.get());
         podbor->setMessageSink([this](const QString &text) { messages << text; });
         start();
@@ -75,7 +75,7 @@ protected:
         EXPECT_EQ(bytes(userFile("calc.kvor")), before);
     }
 
-    std::unique_ptr<TfmPodbor> podbor;
+    std::unique_ptr<SelectionWindow> podbor;
     QStringList messages;
 };
 

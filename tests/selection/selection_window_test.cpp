@@ -1,9 +1,9 @@
 #include "app/appfixture.h"
 
-#include "reports/core/kvorrep2.h"
+#include "reports/core/equipmentlistreport.h"
 #include "reports/reportpreview.h"
-#include "selection/kvorpodb.h"
-#include "ui_kvorpodb.h"
+#include "selection/selectionwindow.h"
+#include "ui_selectionwindow.h"
 
 #include <QApplication>
 #include <QHeaderView>
@@ -26,7 +26,7 @@ protected:
     void SetUp() override
     {
         AppTest::SetUp();
-        podbor = std::make_unique<TfmPodbor>(main.get());
+        podbor = std::make_unique<SelectionWindow>(main.get());
         main->setSelectionWindow(podbor.get());
         podbor->setMessageSink([this](const QString &text) { messages << text; });
         start();
@@ -62,7 +62,7 @@ protected:
         ASSERT_TRUE(dm->taKat.active());
     }
 
-    Ui::TfmPodbor &ui() const { return podbor->ui(); }
+    Ui::SelectionWindow &ui() const { return podbor->ui(); }
     int rows() const { return podbor->model().rowCount(); }
 
     // Every build, by the filter it left.
@@ -74,7 +74,7 @@ protected:
         });
     }
 
-    std::unique_ptr<TfmPodbor> podbor;
+    std::unique_ptr<SelectionWindow> podbor;
     QStringList messages;
     QStringList builds;
 };
@@ -92,7 +92,7 @@ TEST_F(SelectionWindowTest, TheCommandListsWhatTheBatchToolListsAndShowsTheGroup
         EXPECT_GT(rows(), 0);
         QTest::mouseClick(ui().Button1, Qt::LeftButton);
     });
-    main->Button2Click();
+    main->openSelection();
     ASSERT_TRUE(checked);
     EXPECT_FALSE(podbor->isVisible());
     EXPECT_TRUE(dm->taKat.active()) << "closing leaves the catalogue open";
@@ -100,7 +100,7 @@ TEST_F(SelectionWindowTest, TheCommandListsWhatTheBatchToolListsAndShowsTheGroup
     const QString heading = ui().Label3->text();
     const QString filter = dm->taKat.filter();
     const int listed = rows();
-    main->FileSave1Execute();
+    main->saveFile();
 
     QProcess cli;
     cli.start(QStringLiteral(KVOR_BIN_DIR "/kvor-cli"),
@@ -127,7 +127,7 @@ TEST_F(SelectionWindowTest, TheCommandListsWhatTheBatchToolListsAndShowsTheGroup
 TEST_F(SelectionWindowTest, ColumnsAreTheVisibleFieldsWithTheirTitles)
 {
     set("OB_RGTMAX", 35);
-    main->Recalculate();
+    main->recalculate();
     openSelection();
     const QStringList expected = {"Система", "Агрегат (конденсатор)", "Компресор", "Q +35°С\nВт", "dT +35°С\nК",
                                   "Спож. потужність\nкВт", "Спож. струм\nА", "Магістраль", "Контроллер"};
@@ -174,7 +174,7 @@ TEST_F(SelectionWindowTest, AdoptionWritesTheRowAndTheCapacityOfTheChosenColumn)
 {
     set("OB_RGTMAX", 35);
     set("KOLSYS", 1);
-    main->Recalculate();
+    main->recalculate();
     openSelection();
     ASSERT_GT(rows(), 1);
     // The second row, clicked in the grid: leaving the number of systems rebuilds
@@ -258,7 +258,7 @@ TEST_F(SelectionWindowTest, EachChangeOfTheParametersRebuildsTheList)
 TEST_F(SelectionWindowTest, TheNumberOfSystemsTakesEffectWhenTheFieldIsLeft)
 {
     set("KOLSYS", 1);
-    main->Recalculate();
+    main->recalculate();
     openSelection();
     recordBuilds();
     const CatalogueChoice one = CatalogueSelection::choose(podbor->inputs());
@@ -288,7 +288,7 @@ TEST_F(SelectionWindowTest, ACapacityChangeDiscardsTheAdoptedSystemButKeepsItsCo
     podbor->close();
 
     set("OB_KAMDL", field("OB_KAMDL").toDouble() + 2);
-    main->Recalculate();
+    main->recalculate();
     for (const char *name : {"OBR_NAIM", "OBR_AGR", "OBR_VO", "OBR_SHKAF", "OBR_KMONT"})
         EXPECT_TRUE(field(name).toString().isEmpty()) << name;
     EXPECT_EQ(field("PROIZSYS").toInt(), 0);
@@ -303,12 +303,12 @@ TEST_F(SelectionWindowTest, LoadingAFileKeepsItsAdoptedSystem)
     const QString agr = field("OBR_AGR").toString();
     const int capacity = field("PROIZSYS").toInt();
     ASSERT_FALSE(agr.isEmpty());
-    main->FileSave1Execute();
-    main->FileClose1Execute();
+    main->saveFile();
+    main->closeFile();
     ASSERT_FALSE(dm->taWork.active());
 
     prompts.files.push_back(userFile("calc.kvor"));
-    main->FileOpen1Execute();
+    main->openFile();
     ASSERT_TRUE(dm->taWork.active());
     EXPECT_FALSE(main->selectionOpen());
     EXPECT_EQ(field("OBR_AGR").toString(), agr);
@@ -318,7 +318,7 @@ TEST_F(SelectionWindowTest, LoadingAFileKeepsItsAdoptedSystem)
 TEST_F(SelectionWindowTest, NoCatalogueForTheChamberListsNothingAndAdoptsEmptyFields)
 {
     set("OB_TEMKAM", 31);
-    main->Recalculate();
+    main->recalculate();
     CatalogueSelection::reset(dm->taKat);
     podbor->setDataModule(dm.get());
     podbor->setDataDir(main->dataDir());
@@ -341,7 +341,7 @@ TEST_F(SelectionWindowTest, NoMatchingSystemShowsTheMessageOnce)
 {
     set("OB_KAMDL", 90);
     set("OB_KAMSH", 90);
-    main->Recalculate();
+    main->recalculate();
     openSelection();
     EXPECT_EQ(rows(), 0);
     EXPECT_EQ(messages, QStringList{"Не має обладнання під такі характеристики.  Зв'яжіться з нами !"});
@@ -397,11 +397,11 @@ TEST_F(SelectionWindowTest, GridTitlesKeepTheirFontOnASelectedRowAndTheWindowIsC
 
 TEST_F(SelectionWindowTest, NoCatalogueBlanksTheHeadingAndTheCapacityTitlesAndPrintsAnEmptyList)
 {
-    TfmReport2 list;
+    EquipmentListReport list;
     main->setReportForms(nullptr, &list);
     list.setTitleFolder(m_dir.path());
     set("OB_TEMKAM", 31);
-    main->Recalculate();
+    main->recalculate();
     std::vector<ReportPage> pages;
     bool printed = false;
     QTimer::singleShot(0, podbor.get(), [&] {
@@ -424,7 +424,7 @@ TEST_F(SelectionWindowTest, NoCatalogueBlanksTheHeadingAndTheCapacityTitlesAndPr
         QTest::mouseClick(ui().Button3, Qt::LeftButton);
         podbor->close();
     });
-    main->Button2Click();
+    main->openSelection();
     EXPECT_TRUE(errors.isEmpty()) << errors.join("; ").toStdString();
     ASSERT_TRUE(printed);
     ASSERT_EQ(pages.size(), 1u);

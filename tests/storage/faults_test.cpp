@@ -6,7 +6,7 @@
 #include "faultfixture.h"
 #include "storage/calcfiles.h"
 #include "storage/dbftable.h"
-#include "storage/kvordm.h"
+#include "storage/referencetables.h"
 #include "storage/tabledefs.h"
 #include "tablefixture.h"
 
@@ -255,7 +255,7 @@ TEST_F(Faults, AReadOnlyOldFileIsConverted)
     PermissionsApply permissions;
     ASSERT_TRUE(permissions.effective());
 
-    Tdm1 dm;
+    ReferenceTables dm;
     QString target;
     CalcFiles::Conversion result = CalcFiles::Conversion::Failed;
     const QString err = errorOf([&] { result = CalcFiles::convert(dm, data, path("old.dbf"), &target); });
@@ -584,7 +584,7 @@ TEST_F(Killed, DuringAConversionTheOldFileAndTheTemplateAreUntouched)
     const QByteArray oldBytes = readFile("old.dbf");
     killDuring(
         endlessly([&](int) {
-            Tdm1 dm;
+            ReferenceTables dm;
             QString target;
             CalcFiles::convert(dm, data, path("old.dbf"), &target);
         }),

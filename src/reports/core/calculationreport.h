@@ -19,11 +19,11 @@ class ReportLabels;
 // The calculation report form `fmReport`: one A4 page over the calculation
 // record, the labels the heat balance wrote and the title block. Created at
 // start-up and never shown itself; the preview and print commands render it.
-class TfmReport : public QObject {
+class CalculationReport : public QObject {
     Q_OBJECT
 public:
-    explicit TfmReport(QObject *parent = nullptr);
-    ~TfmReport() override;
+    explicit CalculationReport(QObject *parent = nullptr);
+    ~CalculationReport() override;
 
     // The report as laid out; loaded from the resources on first use.
     ReportDefinition &QuickRep1();

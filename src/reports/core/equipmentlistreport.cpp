@@ -1,4 +1,4 @@
-#include "kvorrep2.h"
+#include "equipmentlistreport.h"
 
 #include "config.h"
 #include "reportdataset.h"
@@ -33,15 +33,15 @@ ReportElement &element(ReportDefinition &def, const char *name)
 
 } // namespace
 
-TfmReport2::TfmReport2(QObject *parent)
+EquipmentListReport::EquipmentListReport(QObject *parent)
     : QObject(parent)
 {
     setObjectName(QStringLiteral("fmReport2"));
 }
 
-TfmReport2::~TfmReport2() = default;
+EquipmentListReport::~EquipmentListReport() = default;
 
-ReportDefinition &TfmReport2::QuickRep1()
+ReportDefinition &EquipmentListReport::QuickRep1()
 {
     if (!m_def) {
         initReportResources();
@@ -50,12 +50,12 @@ ReportDefinition &TfmReport2::QuickRep1()
     return *m_def;
 }
 
-QString TfmReport2::titleFolder() const
+QString EquipmentListReport::titleFolder() const
 {
     return m_titleFolder.isEmpty() ? QCoreApplication::applicationDirPath() : m_titleFolder;
 }
 
-QString TfmReport2::displayLabel(const QString &field)
+QString EquipmentListReport::displayLabel(const QString &field)
 {
     static const std::pair<const char *, const char *> labels[] = {
         {"SIS", "Система"},
@@ -77,7 +77,7 @@ QString TfmReport2::displayLabel(const QString &field)
     return QString();
 }
 
-void TfmReport2::QuickRep1BeforePrint()
+void EquipmentListReport::QuickRep1BeforePrint()
 {
     ReportDefinition &def = QuickRep1();
     element(def, "QRLabel90").text = m_fileName ? m_fileName() : m_work ? QDir::toNativeSeparators(m_work->filePath()) : QString();
@@ -123,7 +123,7 @@ void TfmReport2::QuickRep1BeforePrint()
     element(def, "QRLabel12").text = displayLabel(QStringLiteral("SHKAF"));
 }
 
-std::vector<ReportPage> TfmReport2::render(const std::function<void(int)> &progress)
+std::vector<ReportPage> EquipmentListReport::render(const std::function<void(int)> &progress)
 {
     if (!m_work)
         throw ReportError(QStringLiteral("No calculation is open"));

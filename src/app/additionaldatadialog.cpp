@@ -1,17 +1,17 @@
-#include "kvoradd.h"
+#include "additionaldatadialog.h"
 
 #include "input/errorreporter.h"
 #include "prompts.h"
-#include "storage/kvordm.h"
-#include "ui_kvoradd.h"
+#include "storage/referencetables.h"
+#include "ui_additionaldatadialog.h"
 
 #include <QIcon>
 
 namespace kvor {
 
-TfmAdd::TfmAdd(QWidget *parent)
+AdditionalDataDialog::AdditionalDataDialog(QWidget *parent)
     : QDialog(parent, Qt::Dialog | Qt::WindowTitleHint | Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint)
-    , m_ui(std::make_unique<Ui::TfmAdd>())
+    , m_ui(std::make_unique<Ui::AdditionalDataDialog>())
 {
     m_ui->setupUi(this);
     setObjectName(QStringLiteral("fmAdd"));
@@ -28,15 +28,15 @@ TfmAdd::TfmAdd(QWidget *parent)
         if (!chosen.isEmpty())
             m_ui->DirectoryEdit1->setText(chosen);
     });
-    connect(m_ui->DirectoryEdit1, &QLineEdit::textChanged, this, &TfmAdd::DirectoryEdit1Change);
-    connect(m_ui->BitBtn2, &QToolButton::clicked, this, &TfmAdd::BitBtn2Click);
-    connect(m_ui->BitBtn3, &QToolButton::clicked, this, &TfmAdd::BitBtn3Click);
+    connect(m_ui->DirectoryEdit1, &QLineEdit::textChanged, this, &AdditionalDataDialog::onFolderEdited);
+    connect(m_ui->BitBtn2, &QToolButton::clicked, this, &AdditionalDataDialog::addExecutor);
+    connect(m_ui->BitBtn3, &QToolButton::clicked, this, &AdditionalDataDialog::removeExecutor);
     connect(m_ui->Button1, &QPushButton::clicked, this, &QDialog::accept);
 }
 
-TfmAdd::~TfmAdd() = default;
+AdditionalDataDialog::~AdditionalDataDialog() = default;
 
-void TfmAdd::setDataModule(Tdm1 *dm)
+void AdditionalDataDialog::setDataModule(ReferenceTables *dm)
 {
     m_dm = dm;
     m_ui->DBEdit1->bind(&dm->dsWork, QStringLiteral("KL_NAIM"));
@@ -44,25 +44,25 @@ void TfmAdd::setDataModule(Tdm1 *dm)
     m_ui->DBComboBox4->bind(&dm->dsWork, QStringLiteral("OB_ISP"));
 }
 
-void TfmAdd::setExecutorItems(const QStringList &names)
+void AdditionalDataDialog::setExecutorItems(const QStringList &names)
 {
     m_ui->DBComboBox4->setItems(names);
 }
 
-QString TfmAdd::folder() const
+QString AdditionalDataDialog::folder() const
 {
     return m_ui->DirectoryEdit1->text();
 }
 
-void TfmAdd::setFolder(const QString &folder)
+void AdditionalDataDialog::setFolder(const QString &folder)
 {
     if (m_ui->DirectoryEdit1->text() == folder)
-        DirectoryEdit1Change(folder); // the step runs even when the text is already there
+        onFolderEdited(folder); // the step runs even when the text is already there
     else
         m_ui->DirectoryEdit1->setText(folder);
 }
 
-void TfmAdd::DirectoryEdit1Change(const QString &text)
+void AdditionalDataDialog::onFolderEdited(const QString &text)
 {
     emit folderChanged(text);
     if (!m_dm || !m_dm->taInit.active())
@@ -75,12 +75,12 @@ void TfmAdd::DirectoryEdit1Change(const QString &text)
     });
 }
 
-void TfmAdd::refillExecutors()
+void AdditionalDataDialog::refillExecutors()
 {
     setExecutorItems(m_dm->executorNames());
 }
 
-void TfmAdd::BitBtn2Click()
+void AdditionalDataDialog::addExecutor()
 {
     if (!m_dm || !m_dm->taWork.active())
         return;
@@ -97,7 +97,7 @@ void TfmAdd::BitBtn2Click()
     });
 }
 
-void TfmAdd::BitBtn3Click()
+void AdditionalDataDialog::removeExecutor()
 {
     if (!m_dm || !m_dm->taWork.active())
         return;

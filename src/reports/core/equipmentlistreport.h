@@ -19,11 +19,11 @@ class ReportLabels;
 // The equipment list report form `fmReport2`: the main data of the calculation
 // and one row per system the selection window lists. Only ever shown through
 // the preview window.
-class TfmReport2 : public QObject {
+class EquipmentListReport : public QObject {
     Q_OBJECT
 public:
-    explicit TfmReport2(QObject *parent = nullptr);
-    ~TfmReport2() override;
+    explicit EquipmentListReport(QObject *parent = nullptr);
+    ~EquipmentListReport() override;
 
     ReportDefinition &QuickRep1();
 

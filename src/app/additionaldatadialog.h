@@ -5,31 +5,31 @@
 #include <memory>
 
 namespace Ui {
-class TfmAdd;
+class AdditionalDataDialog;
 }
 
 namespace kvor {
 
-class Tdm1;
+class ReferenceTables;
 
 // The additional-data dialog `fmAdd`: client, note, executor (with the
 // executors list kept in the settings tables) and the calculation-files folder.
-class TfmAdd : public QDialog {
+class AdditionalDataDialog : public QDialog {
     Q_OBJECT
 public:
-    explicit TfmAdd(QWidget *parent = nullptr);
-    ~TfmAdd() override;
+    explicit AdditionalDataDialog(QWidget *parent = nullptr);
+    ~AdditionalDataDialog() override;
 
-    Ui::TfmAdd *form() const { return m_ui.get(); }
-    void setDataModule(Tdm1 *dm);
+    Ui::AdditionalDataDialog *form() const { return m_ui.get(); }
+    void setDataModule(ReferenceTables *dm);
 
     void setExecutorItems(const QStringList &names);
     QString folder() const;
     void setFolder(const QString &folder); // runs the folder change step
 
-    void BitBtn2Click();
-    void BitBtn3Click();
-    void DirectoryEdit1Change(const QString &text);
+    void addExecutor();
+    void removeExecutor();
+    void onFolderEdited(const QString &text);
 
 signals:
     // The open and save dialogs start in this folder from now on.
@@ -38,8 +38,8 @@ signals:
 private:
     void refillExecutors();
 
-    std::unique_ptr<Ui::TfmAdd> m_ui;
-    Tdm1 *m_dm = nullptr;
+    std::unique_ptr<Ui::AdditionalDataDialog> m_ui;
+    ReferenceTables *m_dm = nullptr;
 };
 
 } // namespace kvor

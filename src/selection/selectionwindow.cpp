@@ -1,12 +1,12 @@
-#include "kvorpodb.h"
+#include "selectionwindow.h"
 
-#include "ui_kvorpodb.h"
+#include "ui_selectionwindow.h"
 
 #include <algorithm>
 
 #include "input/errorreporter.h"
 #include "storage/dbferror.h"
-#include "storage/kvordm.h"
+#include "storage/referencetables.h"
 
 #include <QApplication>
 #include <QFontMetrics>
@@ -59,9 +59,9 @@ void placeHeadingInGap(const QLabel &caption, QLabel &heading)
 
 } // namespace
 
-TfmPodbor::TfmPodbor(QWidget *parent)
+SelectionWindow::SelectionWindow(QWidget *parent)
     : QDialog(parent)
-    , m_ui(std::make_unique<Ui::TfmPodbor>())
+    , m_ui(std::make_unique<Ui::SelectionWindow>())
 {
     m_ui->setupUi(this);
     m_activation = new WindowActivation(*this);
@@ -72,7 +72,7 @@ TfmPodbor::TfmPodbor(QWidget *parent)
                    | Qt::MSWindowsFixedSizeDialogHint);
     setFixedSize(768, 365);
 
-    Ui::TfmPodbor &u = *m_ui;
+    Ui::SelectionWindow &u = *m_ui;
     setPixelFont(u.Panel1, 11, false);
     setPixelFont(u.Label1, 13, true);
     setFontColour(u.Label1, QColor(0, 255, 255));
@@ -115,20 +115,20 @@ TfmPodbor::TfmPodbor(QWidget *parent)
     u.int2->setText(QStringLiteral("150"));
     m_int1Text = u.int1->text();
     m_int2Text = u.int2->text();
-    connect(u.RxDBCalcEdit1, &QLineEdit::textChanged, this, &TfmPodbor::kolsysExit);
+    connect(u.RxDBCalcEdit1, &QLineEdit::textChanged, this, &SelectionWindow::onSystemCountEdited);
     connect(u.int1, &QLineEdit::textChanged, this, [this] { perCentChanged(m_ui->int1, 60, 100, m_int1Text); });
     connect(u.int2, &QLineEdit::textChanged, this, [this] { perCentChanged(m_ui->int2, 100, 200, m_int2Text); });
-    connect(u.RxDBCalcEdit1, &NumericEdit::exited, this, &TfmPodbor::kolsysExit);
+    connect(u.RxDBCalcEdit1, &NumericEdit::exited, this, &SelectionWindow::onSystemCountEdited);
 
-    connect(u.Edit1, &QLineEdit::textChanged, this, &TfmPodbor::Edit1Change);
-    connect(u.Button2, &QPushButton::clicked, this, &TfmPodbor::Button2Click);
-    connect(u.Button3, &QPushButton::clicked, this, &TfmPodbor::Button3Click);
-    connect(u.Button1, &QPushButton::clicked, this, &TfmPodbor::Button1Click);
+    connect(u.Edit1, &QLineEdit::textChanged, this, &SelectionWindow::showGroupOfCurrentRow);
+    connect(u.Button2, &QPushButton::clicked, this, &SelectionWindow::adoptCurrentSystem);
+    connect(u.Button3, &QPushButton::clicked, this, &SelectionWindow::previewEquipmentList);
+    connect(u.Button1, &QPushButton::clicked, this, &SelectionWindow::closeWindow);
     for (QPushButton *b : {u.Button1, u.Button2, u.Button3})
         b->setAutoDefault(false);
 }
 
-TfmPodbor::~TfmPodbor()
+SelectionWindow::~SelectionWindow()
 {
     // The data module outlives this window; its callbacks must not reach a dead one.
     if (m_dm) {
@@ -137,10 +137,10 @@ TfmPodbor::~TfmPodbor()
     }
 }
 
-void TfmPodbor::setDataModule(Tdm1 *dm)
+void SelectionWindow::setDataModule(ReferenceTables *dm)
 {
     m_dm = dm;
-    Ui::TfmPodbor &u = *m_ui;
+    Ui::SelectionWindow &u = *m_ui;
     DataSource *work = dm ? &dm->dsWork : nullptr;
     u.RxDBCalcEdit1->bind(work, QStringLiteral("KOLSYS"));
     const std::pair<DbEdit *, const char *> edits[] = {
@@ -150,18 +150,18 @@ void TfmPodbor::setDataModule(Tdm1 *dm)
     for (const auto &[edit, field] : edits)
         edit->bind(work, QString::fromLatin1(field));
     if (dm)
-        dm->dsKat.onDataChange = [this](DbfField *) { dsKatDataChange(); };
+        dm->dsKat.onDataChange = [this](DbfField *) { onCatalogueRowChanged(); };
     // The groups table changes nothing here: the current catalogue row is the same.
     if (dm)
-        dm->dsGrups.onDataChange = [this](DbfField *) { dsKatDataChange(); };
+        dm->dsGrups.onDataChange = [this](DbfField *) { onCatalogueRowChanged(); };
 }
 
-QString TfmPodbor::temperatureHeading() const
+QString SelectionWindow::temperatureHeading() const
 {
     return m_ui->Label3->text();
 }
 
-SelectionInputs TfmPodbor::inputs() const
+SelectionInputs SelectionWindow::inputs() const
 {
     SelectionInputs in;
     if (m_dm && m_dm->taWork.active()) {
@@ -177,7 +177,7 @@ SelectionInputs TfmPodbor::inputs() const
     return in;
 }
 
-QString TfmPodbor::perCentMessage(const QString &text, int low, int high)
+QString SelectionWindow::perCentMessage(const QString &text, int low, int high)
 {
     return QStringLiteral("Відсоток має бути цілим числом від %1 до %2, а не «%3».").arg(low).arg(high).arg(text);
 }
@@ -185,13 +185,13 @@ QString TfmPodbor::perCentMessage(const QString &text, int low, int high)
 // Digits as typed so far make the number the list is built with; anything
 // else, a decimal point included, typed, pasted or from the calculator, is
 // refused at once and the field gets back what it had.
-void TfmPodbor::perCentChanged(NumericEdit *edit, int low, int high, QString &accepted)
+void SelectionWindow::perCentChanged(NumericEdit *edit, int low, int high, QString &accepted)
 {
     static const QRegularExpression typing(QStringLiteral("^\\s*[0-9]*\\s*$"));
     const QString text = edit->text();
     if (typing.match(text).hasMatch()) {
         accepted = text;
-        kolsysExit();
+        onSystemCountEdited();
         return;
     }
     {
@@ -201,7 +201,7 @@ void TfmPodbor::perCentChanged(NumericEdit *edit, int low, int high, QString &ac
     showMessage(perCentMessage(text, low, high));
 }
 
-bool TfmPodbor::fieldShown(const QString &field) const
+bool SelectionWindow::fieldShown(const QString &field) const
 {
     if (!m_selection.fieldVisible(field))
         return false;
@@ -209,7 +209,7 @@ bool TfmPodbor::fieldShown(const QString &field) const
     return !pair || (m_dm && m_dm->taKat.active());
 }
 
-void TfmPodbor::setVisible(bool visible)
+void SelectionWindow::setVisible(bool visible)
 {
     // Centred on the screen, wherever the main window stands.
     if (visible) {
@@ -219,7 +219,7 @@ void TfmPodbor::setVisible(bool visible)
     QDialog::setVisible(visible);
 }
 
-bool TfmPodbor::event(QEvent *e)
+bool SelectionWindow::event(QEvent *e)
 {
     // Opening builds the list, and so does coming back from the program's own
     // preview; coming back from a message box or from another program does not,
@@ -229,13 +229,13 @@ bool TfmPodbor::event(QEvent *e)
     } else if (e->type() == QEvent::WindowActivate) {
         const bool handled = QDialog::event(e);
         if (m_activation->activated())
-            FormActivate();
+            onActivated();
         return handled;
     }
     return QDialog::event(e);
 }
 
-void TfmPodbor::showMessage(const QString &text)
+void SelectionWindow::showMessage(const QString &text)
 {
     if (m_messageSink)
         m_messageSink(text);
@@ -243,7 +243,7 @@ void TfmPodbor::showMessage(const QString &text)
         QMessageBox::information(this, QApplication::applicationDisplayName(), text);
 }
 
-void TfmPodbor::FormActivate()
+void SelectionWindow::onActivated()
 {
     if (!m_dm || m_building)
         return;
@@ -254,7 +254,7 @@ void TfmPodbor::FormActivate()
         outcome = m_selection.build(kat, m_dataDir, inputs());
         return true;
     });
-    Ui::TfmPodbor &u = *m_ui;
+    Ui::SelectionWindow &u = *m_ui;
     if (!ok)
         CatalogueSelection::reset(kat);
     // Without a catalogue there is no temperature and no capacity pair to name.
@@ -270,10 +270,10 @@ void TfmPodbor::FormActivate()
     m_building = false;
     if (ok && !m_selection.message().isEmpty())
         showMessage(m_selection.message());
-    dsKatDataChange();
+    onCatalogueRowChanged();
 }
 
-void TfmPodbor::fitColumns()
+void SelectionWindow::fitColumns()
 {
     QTableView *grid = m_ui->DBGrid1;
     const int digit = grid->fontMetrics().horizontalAdvance(QLatin1Char('0'));
@@ -288,7 +288,7 @@ void TfmPodbor::fitColumns()
     }
 }
 
-void TfmPodbor::showCurrentRow()
+void SelectionWindow::showCurrentRow()
 {
     if (!m_dm)
         return;
@@ -306,7 +306,7 @@ void TfmPodbor::showCurrentRow()
     grid->scrollTo(index);
 }
 
-void TfmPodbor::rowChosen(int row)
+void SelectionWindow::rowChosen(int row)
 {
     if (!m_dm || row < 0 || row >= m_model.rowCount())
         return;
@@ -316,7 +316,7 @@ void TfmPodbor::rowChosen(int row)
     ErrorReporter::guard(this, [&] { return kat.goToRecord(m_model.recordAt(row)); });
 }
 
-void TfmPodbor::dsKatDataChange()
+void SelectionWindow::onCatalogueRowChanged()
 {
     if (!m_dm || m_building)
         return;
@@ -334,7 +334,7 @@ void TfmPodbor::dsKatDataChange()
     showCurrentRow();
 }
 
-void TfmPodbor::Edit1Change()
+void SelectionWindow::showGroupOfCurrentRow()
 {
     if (!m_dm)
         return;
@@ -355,7 +355,7 @@ void TfmPodbor::Edit1Change()
     });
 }
 
-void TfmPodbor::Button2Click()
+void SelectionWindow::adoptCurrentSystem()
 {
     if (!m_dm)
         return;
@@ -382,18 +382,18 @@ void TfmPodbor::Button2Click()
     });
 }
 
-void TfmPodbor::Button3Click()
+void SelectionWindow::previewEquipmentList()
 {
     if (m_preview)
         m_preview();
 }
 
-void TfmPodbor::Button1Click()
+void SelectionWindow::closeWindow()
 {
     close();
 }
 
-void TfmPodbor::kolsysExit()
+void SelectionWindow::onSystemCountEdited()
 {
     // A hidden window lists nothing; its next showing builds afresh.
     if (!m_dm || m_building || !isVisible())
@@ -403,7 +403,7 @@ void TfmPodbor::kolsysExit()
         return;
     CatalogueSelection::reset(kat);
     if (m_dm->taWork.active())
-        FormActivate();
+        onActivated();
 }
 
 } // namespace kvor

@@ -1,10 +1,10 @@
 #pragma once
 
 #include "reports/core/reportlabels.h"
-#include "reports/core/kvorrep.h"
-#include "reports/core/kvorrep2.h"
-#include "selection/kvorpodb.h"
-#include "storage/kvordm.h"
+#include "reports/core/calculationreport.h"
+#include "reports/core/equipmentlistreport.h"
+#include "selection/selectionwindow.h"
+#include "storage/referencetables.h"
 
 #include <QMainWindow>
 #include <QPointer>
@@ -13,7 +13,7 @@
 #include <memory>
 
 namespace Ui {
-class TfmKvor;
+class MainWindow;
 }
 
 class QAction;
@@ -25,32 +25,32 @@ namespace kvor {
 
 class InputPanel;
 class InputRules;
-class TfmAdd;
+class AdditionalDataDialog;
 class WindowActivation;
 
 struct CalcOutput;
 
 // The main window `fmKvor`: start screen, menu, tool bar, the input panel and
 // the calculation-file commands.
-class TfmKvor : public QMainWindow, public Tdm1Host {
+class MainWindow : public QMainWindow, public ReferenceTablesHost {
     Q_OBJECT
 public:
-    explicit TfmKvor(QWidget *parent = nullptr);
-    ~TfmKvor() override;
+    explicit MainWindow(QWidget *parent = nullptr);
+    ~MainWindow() override;
 
-    Ui::TfmKvor *form() const { return m_ui.get(); }
+    Ui::MainWindow *form() const { return m_ui.get(); }
     InputPanel *inputPanel() const { return m_input; }
     InputRules *inputRules() const { return m_rules.get(); }
 
     // The forms created after this one (start-up order).
-    void setDataModule(Tdm1 *dm);
-    void setAddDialog(TfmAdd *dialog);
-    void setSelectionWindow(TfmPodbor *window);
+    void setDataModule(ReferenceTables *dm);
+    void setAddDialog(AdditionalDataDialog *dialog);
+    void setSelectionWindow(SelectionWindow *window);
     // The two report forms; the calculation report prints from here, the
     // equipment list from the selection window.
-    void setReportForms(TfmReport *report, TfmReport2 *list);
-    TfmPodbor *selectionWindow() const { return m_podbor; }
-    Tdm1 *dm() const { return m_dm; }
+    void setReportForms(CalculationReport *report, EquipmentListReport *list);
+    SelectionWindow *selectionWindow() const { return m_podbor; }
+    ReferenceTables *dm() const { return m_dm; }
 
     // The folder the executable lives in; DATA beside it. Tests point it elsewhere.
     void setApplicationDir(const QString &folder) { m_appDir = folder; }
@@ -65,35 +65,35 @@ public:
     void setFileFolder(const QString &folder) { m_fileFolder = folder; }
 
     // Handlers, named as the program names them.
-    void FormActivate();
-    void EnableFileCommands(bool on);
-    void ClearResults();
-    void Recalculate();
-    void DBEdit1Change();
-    void ComboBox1Change();
-    void DBComboBox1Change();
-    void DBCheckBox4Click();
-    void RadioGroup1Click();
-    void chIdentClick();
-    void BitBtn1Click();
-    void DBLookupComboBox3CloseUp();
-    void DBEdit36Exit();
-    void DBEdit40Exit();
-    void DBEdit42Exit();
+    void onActivated();
+    void enableFileCommands(bool on);
+    void clearResults();
+    void recalculate();
+    void onInputChanged();
+    void onCategoryChanged();
+    void onProductChanged();
+    void onOptionChecked();
+    void onModeClicked();
+    void onSameConstructionClicked();
+    void onFillChamberClicked();
+    void onRegionChosen();
+    void onOutdoorTemperatureEdited();
+    void onChamberHeightEdited();
+    void onChamberTemperatureEdited();
     // Runs whenever the value shown in CurrencyEdit11 changes: a system chosen
     // for another capacity is dropped.
-    void CurrencyEdit11Change();
-    void Button2Click(); // the equipment selection
-    void bFilePrintClick();
-    void bFilePrevClick();
-    void FileNew1Execute();
-    void FileOpen1Execute();
-    void FileSave1Execute();
-    void FileClose1Execute();
-    void Button3Click();
-    void animClick();
+    void dropSystemOfAnotherCapacity();
+    void openSelection(); // the equipment selection
+    void printReport();
+    void previewReport();
+    void newFile();
+    void openFile();
+    void saveFile();
+    void closeFile();
+    void openAdditionalData();
+    void toggleNews();
 
-    // Tdm1Host
+    // ReferenceTablesHost
     void setProcessingModeItem(int item) override;
     void setProductCategoryText(const QString &text) override;
     void setExecutorItems(const QStringList &names) override;
@@ -115,8 +115,8 @@ public:
     const ReportLabels &windowLabels() const { return m_windowLabels; }
 
 signals:
-    // The shown required capacity changed (fires CurrencyEdit11Change).
-    void currencyEdit11Changed();
+    // The shown required capacity changed (fires dropSystemOfAnotherCapacity).
+    void requiredCapacityShownChanged();
 
 protected:
     bool event(QEvent *event) override;
@@ -139,14 +139,14 @@ private:
 
     void connectInputPanel();
 
-    std::unique_ptr<Ui::TfmKvor> m_ui;
+    std::unique_ptr<Ui::MainWindow> m_ui;
     InputPanel *m_input = nullptr;
     std::unique_ptr<InputRules> m_rules; // with the data module
-    QPointer<Tdm1> m_dm;
-    QPointer<TfmAdd> m_add;
-    QPointer<TfmPodbor> m_podbor;
-    QPointer<TfmReport> m_report;
-    QPointer<TfmReport2> m_list;
+    QPointer<ReferenceTables> m_dm;
+    QPointer<AdditionalDataDialog> m_add;
+    QPointer<SelectionWindow> m_podbor;
+    QPointer<CalculationReport> m_report;
+    QPointer<EquipmentListReport> m_list;
     QString m_appDir;
     QString m_dataDir;
     bool m_tablesOpened = false;

@@ -10,25 +10,25 @@
 #include <memory>
 
 namespace Ui {
-class TfmPodbor;
+class SelectionWindow;
 }
 
 namespace kvor {
 
 class NumericEdit;
-class Tdm1;
+class ReferenceTables;
 
 // The selection window `fmPodbor`: the systems of the catalogue that suit the
 // open calculation, the capacity window and number of systems that filter them,
 // and adoption of one into the calculation record.
-class TfmPodbor : public QDialog {
+class SelectionWindow : public QDialog {
     Q_OBJECT
 public:
-    explicit TfmPodbor(QWidget *parent = nullptr);
-    ~TfmPodbor() override;
+    explicit SelectionWindow(QWidget *parent = nullptr);
+    ~SelectionWindow() override;
 
-    void setDataModule(Tdm1 *dm);
-    Tdm1 *dataModule() const { return m_dm; }
+    void setDataModule(ReferenceTables *dm);
+    ReferenceTables *dataModule() const { return m_dm; }
     void setDataDir(const QString &dir) { m_dataDir = dir; }
     // The required capacity the main window shows (CurrencyEdit11).
     void setRequiredCapacity(std::function<double()> f) { m_required = std::move(f); }
@@ -37,7 +37,7 @@ public:
     // Where the window's messages go; unset, a message box.
     void setMessageSink(std::function<void(const QString &)> f) { m_messageSink = std::move(f); }
 
-    Ui::TfmPodbor &ui() const { return *m_ui; }
+    Ui::SelectionWindow &ui() const { return *m_ui; }
     QString temperatureHeading() const; // Label3
     CatalogueSelection &selection() { return m_selection; }
     const CatalogueModel &model() const { return m_model; }
@@ -52,13 +52,13 @@ public:
     void setVisible(bool visible) override;
 
     // Handlers, under the names the window has always used.
-    void FormActivate();
-    void dsKatDataChange();
-    void Edit1Change();
-    void Button2Click(); // adopt the current row
-    void Button3Click(); // equipment list
-    void Button1Click(); // close
-    void kolsysExit();
+    void onActivated();
+    void onCatalogueRowChanged();
+    void showGroupOfCurrentRow();
+    void adoptCurrentSystem(); // adopt the current row
+    void previewEquipmentList(); // equipment list
+    void closeWindow(); // close
+    void onSystemCountEdited();
 
 protected:
     bool event(QEvent *event) override;
@@ -70,8 +70,8 @@ private:
     void showCurrentRow();
     void perCentChanged(NumericEdit *edit, int low, int high, QString &accepted);
 
-    std::unique_ptr<Ui::TfmPodbor> m_ui;
-    Tdm1 *m_dm = nullptr;
+    std::unique_ptr<Ui::SelectionWindow> m_ui;
+    ReferenceTables *m_dm = nullptr;
     QString m_dataDir;
     std::function<double()> m_required;
     std::function<void()> m_preview;

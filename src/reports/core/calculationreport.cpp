@@ -1,4 +1,4 @@
-#include "kvorrep.h"
+#include "calculationreport.h"
 
 #include "config.h"
 #include "reportdataset.h"
@@ -46,15 +46,15 @@ void setText(ReportDefinition &def, const char *name, const QString &text)
 
 } // namespace
 
-TfmReport::TfmReport(QObject *parent)
+CalculationReport::CalculationReport(QObject *parent)
     : QObject(parent)
 {
     setObjectName(QStringLiteral("fmReport"));
 }
 
-TfmReport::~TfmReport() = default;
+CalculationReport::~CalculationReport() = default;
 
-ReportDefinition &TfmReport::QuickRep1()
+ReportDefinition &CalculationReport::QuickRep1()
 {
     if (!m_def) {
         initReportResources();
@@ -67,12 +67,12 @@ ReportDefinition &TfmReport::QuickRep1()
     return *m_def;
 }
 
-QString TfmReport::titleFolder() const
+QString CalculationReport::titleFolder() const
 {
     return m_titleFolder.isEmpty() ? QCoreApplication::applicationDirPath() : m_titleFolder;
 }
 
-void TfmReport::QuickRep1BeforePrint()
+void CalculationReport::QuickRep1BeforePrint()
 {
     ReportDefinition &def = QuickRep1();
     setText(def, "QRLabel90", m_fileName ? m_fileName() : m_work ? QDir::toNativeSeparators(m_work->filePath()) : QString());
@@ -84,7 +84,7 @@ void TfmReport::QuickRep1BeforePrint()
     memo->lines = TitleBlock::load(titleFolder());
 }
 
-std::vector<ReportPage> TfmReport::render(const std::function<void(int)> &progress)
+std::vector<ReportPage> CalculationReport::render(const std::function<void(int)> &progress)
 {
     if (!m_work)
         throw ReportError(QStringLiteral("No calculation is open"));

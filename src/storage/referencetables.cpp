@@ -1,4 +1,4 @@
-#include "kvordm.h"
+#include "referencetables.h"
 
 #include "tabledefs.h"
 
@@ -10,7 +10,7 @@ const QString kWorkName = QStringLiteral("taWork");
 
 } // namespace
 
-Tdm1::Tdm1(QObject *parent)
+ReferenceTables::ReferenceTables(QObject *parent)
     : QObject(parent)
 {
     setObjectName(QStringLiteral("dm1"));
@@ -70,13 +70,13 @@ Tdm1::Tdm1(QObject *parent)
         t->afterOpen = [this](DbfTable &) { settingsAfterOpen(); };
 }
 
-void Tdm1::add(QObject *component, const char *name)
+void ReferenceTables::add(QObject *component, const char *name)
 {
     component->setObjectName(QString::fromLatin1(name));
     m_components.push_back(component);
 }
 
-std::vector<DbfTable *> Tdm1::startupTables() const
+std::vector<DbfTable *> ReferenceTables::startupTables() const
 {
     std::vector<DbfTable *> tables;
     for (QObject *c : m_components) {
@@ -88,7 +88,7 @@ std::vector<DbfTable *> Tdm1::startupTables() const
     return tables;
 }
 
-QStringList Tdm1::executorNames()
+QStringList ReferenceTables::executorNames()
 {
     QStringList names;
     if (!taIsp.active())
@@ -98,7 +98,7 @@ QStringList Tdm1::executorNames()
     return names;
 }
 
-void Tdm1::workAfterOpen()
+void ReferenceTables::workAfterOpen()
 {
     // 1. The processing-mode selector follows the stored mode.
     const QString mode = taWork.value(QStringLiteral("OB_TERMR")).toString();
@@ -140,7 +140,7 @@ void Tdm1::workAfterOpen()
         m_host->setIncludeBoxes(boxes);
 }
 
-void Tdm1::workBeforeClose()
+void ReferenceTables::workBeforeClose()
 {
     if (!m_host) {
         taWork.post(); // without a window there are no boxes, but pending input is still kept
@@ -153,7 +153,7 @@ void Tdm1::workBeforeClose()
     taWork.post();
 }
 
-void Tdm1::settingsAfterOpen()
+void ReferenceTables::settingsAfterOpen()
 {
     if (!taInit.active() || !m_host)
         return;

@@ -1,4 +1,4 @@
-#include "kvormain.h"
+#include "mainwindow.h"
 
 #include "calc/balancesource.h"
 #include "calc/heatbalance.h"
@@ -7,18 +7,18 @@
 #include "reports/core/reporterror.h"
 #include "reports/reportpreview.h"
 #include "reports/reportprinting.h"
-#include "selection/kvorpodb.h"
+#include "selection/selectionwindow.h"
 #include "selection/windowactivation.h"
 #include "input/errorreporter.h"
 #include "inputrules.h"
 #include "input/inputpanel.h"
 #include "input/radiogroup.h"
 #include "ui_inputpanel.h"
-#include "kvoradd.h"
+#include "additionaldatadialog.h"
 #include "prompts.h"
 #include "storage/calcfiles.h"
 #include "storage/dbferror.h"
-#include "ui_kvormain.h"
+#include "ui_mainwindow.h"
 
 #include <QApplication>
 #include <QClipboard>
@@ -90,10 +90,10 @@ QLineEdit *editOf(QWidget *w)
 
 } // namespace
 
-TfmKvor::TfmKvor(QWidget *parent)
+MainWindow::MainWindow(QWidget *parent)
     : QMainWindow(parent, Qt::Window | Qt::WindowTitleHint | Qt::WindowSystemMenuHint
                               | Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint)
-    , m_ui(std::make_unique<Ui::TfmKvor>())
+    , m_ui(std::make_unique<Ui::MainWindow>())
 {
     initAssets();
     m_ui->setupUi(this);
@@ -125,20 +125,20 @@ TfmKvor::TfmKvor(QWidget *parent)
     setupEditCommands();
     m_ui->StatusBar->setSizeGripEnabled(false);
 
-    connect(m_ui->FileNew1, &QAction::triggered, this, &TfmKvor::FileNew1Execute);
-    connect(m_ui->FileOpen1, &QAction::triggered, this, &TfmKvor::FileOpen1Execute);
-    connect(m_ui->iFileSave, &QAction::triggered, this, &TfmKvor::FileSave1Execute);
-    connect(m_ui->iFileClose, &QAction::triggered, this, &TfmKvor::FileClose1Execute);
+    connect(m_ui->FileNew1, &QAction::triggered, this, &MainWindow::newFile);
+    connect(m_ui->FileOpen1, &QAction::triggered, this, &MainWindow::openFile);
+    connect(m_ui->iFileSave, &QAction::triggered, this, &MainWindow::saveFile);
+    connect(m_ui->iFileClose, &QAction::triggered, this, &MainWindow::closeFile);
     connect(m_ui->FileExit1, &QAction::triggered, this, &QWidget::close);
     connect(m_ui->Button1, &QPushButton::clicked, this, &QWidget::close);
-    connect(m_ui->Button3, &QPushButton::clicked, this, &TfmKvor::Button3Click);
-    connect(m_ui->Button2, &QPushButton::clicked, this, &TfmKvor::Button2Click);
-    connect(m_ui->iFilePrint, &QAction::triggered, this, &TfmKvor::bFilePrintClick);
-    connect(m_ui->iFilePrev, &QAction::triggered, this, &TfmKvor::bFilePrevClick);
-    connect(m_ui->anim, &NewSign::clicked, this, &TfmKvor::animClick);
+    connect(m_ui->Button3, &QPushButton::clicked, this, &MainWindow::openAdditionalData);
+    connect(m_ui->Button2, &QPushButton::clicked, this, &MainWindow::openSelection);
+    connect(m_ui->iFilePrint, &QAction::triggered, this, &MainWindow::printReport);
+    connect(m_ui->iFilePrev, &QAction::triggered, this, &MainWindow::previewReport);
+    connect(m_ui->anim, &NewSign::clicked, this, &MainWindow::toggleNews);
     for (int row = 1; row <= 9; ++row)
-        connect(includeBox(row), &QCheckBox::clicked, this, &TfmKvor::DBEdit1Change);
-    connect(this, &TfmKvor::currencyEdit11Changed, this, &TfmKvor::CurrencyEdit11Change);
+        connect(includeBox(row), &QCheckBox::clicked, this, &MainWindow::onInputChanged);
+    connect(this, &MainWindow::requiredCapacityShownChanged, this, &MainWindow::dropSystemOfAnotherCapacity);
     for (int field = 1; field <= 11; ++field)
         resultEdit(field)->setText(Rounding::grouped(0, 2, locale()));
 
@@ -154,7 +154,7 @@ TfmKvor::TfmKvor(QWidget *parent)
     m_ui->anim->start();
 }
 
-TfmKvor::~TfmKvor()
+MainWindow::~MainWindow()
 {
     if (m_dm) {
         for (QObject *c : m_dm->components()) {
@@ -168,7 +168,7 @@ TfmKvor::~TfmKvor()
     }
 }
 
-void TfmKvor::setDataModule(Tdm1 *dm)
+void MainWindow::setDataModule(ReferenceTables *dm)
 {
     m_rules.reset();
     m_dm = dm;
@@ -181,34 +181,34 @@ void TfmKvor::setDataModule(Tdm1 *dm)
 
 // The input panel's events run the window's handlers; those with a rule of
 // their own hand it to the input rules.
-void TfmKvor::connectInputPanel()
+void MainWindow::connectInputPanel()
 {
     InputPanel *in = m_input;
-    connect(in, &InputPanel::DBEdit1Change, this, &TfmKvor::DBEdit1Change);
-    connect(in, &InputPanel::chIdentClick, this, &TfmKvor::chIdentClick);
-    connect(in, &InputPanel::DBCheckBox4Click, this, &TfmKvor::DBCheckBox4Click);
-    connect(in, &InputPanel::DBComboBox1Change, this, &TfmKvor::DBComboBox1Change);
-    connect(in, &InputPanel::ComboBox1Change, this, [this] {
+    connect(in, &InputPanel::inputChanged, this, &MainWindow::onInputChanged);
+    connect(in, &InputPanel::sameConstructionClicked, this, &MainWindow::onSameConstructionClicked);
+    connect(in, &InputPanel::optionChecked, this, &MainWindow::onOptionChecked);
+    connect(in, &InputPanel::productChanged, this, &MainWindow::onProductChanged);
+    connect(in, &InputPanel::categoryChanged, this, [this] {
         m_categoryText = m_input->ui().ComboBox1->currentText();
-        ComboBox1Change();
+        onCategoryChanged();
     });
-    connect(in, &InputPanel::RadioGroup1Click, this, [this] {
+    connect(in, &InputPanel::modeClicked, this, [this] {
         m_modeItem = m_input->ui().RadioGroup1->itemIndex();
-        RadioGroup1Click();
+        onModeClicked();
     });
-    connect(in, &InputPanel::BitBtn1Click, this, &TfmKvor::BitBtn1Click);
-    connect(in, &InputPanel::DBLookupComboBox3CloseUp, this, &TfmKvor::DBLookupComboBox3CloseUp);
-    connect(in, &InputPanel::DBEdit36Exit, this, &TfmKvor::DBEdit36Exit);
-    connect(in, &InputPanel::DBEdit40Exit, this, &TfmKvor::DBEdit40Exit);
-    connect(in, &InputPanel::DBEdit42Exit, this, &TfmKvor::DBEdit42Exit);
+    connect(in, &InputPanel::fillChamberClicked, this, &MainWindow::onFillChamberClicked);
+    connect(in, &InputPanel::regionChosen, this, &MainWindow::onRegionChosen);
+    connect(in, &InputPanel::outdoorTemperatureEdited, this, &MainWindow::onOutdoorTemperatureEdited);
+    connect(in, &InputPanel::chamberHeightEdited, this, &MainWindow::onChamberHeightEdited);
+    connect(in, &InputPanel::chamberTemperatureEdited, this, &MainWindow::onChamberTemperatureEdited);
 }
 
-void TfmKvor::setAddDialog(TfmAdd *dialog)
+void MainWindow::setAddDialog(AdditionalDataDialog *dialog)
 {
     m_add = dialog;
 }
 
-void TfmKvor::setSelectionWindow(TfmPodbor *window)
+void MainWindow::setSelectionWindow(SelectionWindow *window)
 {
     m_podbor = window;
     if (!window)
@@ -216,7 +216,7 @@ void TfmKvor::setSelectionWindow(TfmPodbor *window)
     window->setRequiredCapacity([this] { return resultValue(11); });
 }
 
-void TfmKvor::setReportForms(TfmReport *report, TfmReport2 *list)
+void MainWindow::setReportForms(CalculationReport *report, EquipmentListReport *list)
 {
     m_report = report;
     m_list = list;
@@ -250,7 +250,7 @@ void rendering(QWidget *parent, F &&f)
 
 } // namespace
 
-void TfmKvor::bFilePrintClick()
+void MainWindow::printReport()
 {
     if (!m_report || !m_dm || !calculationOpen())
         return;
@@ -258,7 +258,7 @@ void TfmKvor::bFilePrintClick()
     rendering(this, [&] { printReportWithDialog(this, [this] { return m_report->render(); }); });
 }
 
-void TfmKvor::bFilePrevClick()
+void MainWindow::previewReport()
 {
     if (!m_report || !m_dm || !calculationOpen())
         return;
@@ -270,7 +270,7 @@ void TfmKvor::bFilePrevClick()
     });
 }
 
-void TfmKvor::Button2Click()
+void MainWindow::openSelection()
 {
     if (!m_dm || !m_podbor)
         return;
@@ -282,7 +282,7 @@ void TfmKvor::Button2Click()
     m_podbor->setDataModule(m_dm);
     m_podbor->setDataDir(m_dataDir);
     if (m_list) {
-        TfmPodbor *podbor = m_podbor;
+        SelectionWindow *podbor = m_podbor;
         m_list->setWorkTable(&m_dm->taWork);
         m_list->setCatalogueTable(&m_dm->taKat);
         m_list->setTemperatureHeading([podbor] { return podbor->temperatureHeading(); });
@@ -298,22 +298,22 @@ void TfmKvor::Button2Click()
     m_podbor->exec();
 }
 
-bool TfmKvor::calculationOpen() const
+bool MainWindow::calculationOpen() const
 {
     return m_dm && m_dm->taWork.active();
 }
 
-QCheckBox *TfmKvor::includeBox(int row) const
+QCheckBox *MainWindow::includeBox(int row) const
 {
     return findChild<QCheckBox *>(QStringLiteral("CheckBox%1").arg(row));
 }
 
-QLineEdit *TfmKvor::resultEdit(int row) const
+QLineEdit *MainWindow::resultEdit(int row) const
 {
     return findChild<QLineEdit *>(QStringLiteral("CurrencyEdit%1").arg(row));
 }
 
-void TfmKvor::setupToolBar()
+void MainWindow::setupToolBar()
 {
     QToolBar *bar = m_ui->ToolBar1;
     bar->setFixedHeight(30);
@@ -347,7 +347,7 @@ void TfmKvor::setupToolBar()
     add("bFileExit", "application-exit", "exit.png", QStringLiteral("Вихід"), m_ui->FileExit1);
 }
 
-void TfmKvor::setupEditCommands()
+void MainWindow::setupEditCommands()
 {
     connect(m_ui->EditCut1, &QAction::triggered, this, [this] {
         if (QLineEdit *e = editOf(QApplication::focusWidget()))
@@ -363,13 +363,13 @@ void TfmKvor::setupEditCommands()
     });
     connect(qApp, &QApplication::focusChanged, this, [this](QWidget *, QWidget *now) {
         if (QLineEdit *e = editOf(now))
-            connect(e, &QLineEdit::selectionChanged, this, &TfmKvor::updateEditCommands, Qt::UniqueConnection);
+            connect(e, &QLineEdit::selectionChanged, this, &MainWindow::updateEditCommands, Qt::UniqueConnection);
         updateEditCommands();
     });
-    connect(QGuiApplication::clipboard(), &QClipboard::dataChanged, this, &TfmKvor::updateEditCommands);
+    connect(QGuiApplication::clipboard(), &QClipboard::dataChanged, this, &MainWindow::updateEditCommands);
 }
 
-void TfmKvor::updateEditCommands()
+void MainWindow::updateEditCommands()
 {
     QLineEdit *e = editOf(QApplication::focusWidget());
     const bool selection = e && e->hasSelectedText();
@@ -387,14 +387,14 @@ void TfmKvor::updateEditCommands()
 
 // ---------------------------------------------------------------- activation
 
-bool TfmKvor::event(QEvent *e)
+bool MainWindow::event(QEvent *e)
 {
     if (e->type() == QEvent::WindowActivate && m_activation->activated())
-        FormActivate();
+        onActivated();
     return QMainWindow::event(e);
 }
 
-void TfmKvor::FormActivate()
+void MainWindow::onActivated()
 {
     m_selectionOpen = false;
     m_dataDir = QDir(m_appDir).filePath(QStringLiteral("DATA"));
@@ -417,20 +417,20 @@ void TfmKvor::FormActivate()
 
 // ---------------------------------------------------------------- window states
 
-void TfmKvor::EnableFileCommands(bool on)
+void MainWindow::enableFileCommands(bool on)
 {
     for (QAction *a : {m_ui->iFileSave, m_ui->iFileClose, m_ui->iFilePrint, m_ui->iFilePrev, m_bFileSave,
                        m_bFileClose, m_bFilePrint, m_bFilePrev})
         a->setEnabled(on);
 }
 
-void TfmKvor::ClearResults()
+void MainWindow::clearResults()
 {
     for (int row = 1; row <= 9; ++row)
         setResult(row, 0);
 }
 
-void TfmKvor::setResult(int field, double held)
+void MainWindow::setResult(int field, double held)
 {
     m_results[size_t(field - 1)] = held;
     QLineEdit *edit = resultEdit(field);
@@ -439,10 +439,10 @@ void TfmKvor::setResult(int field, double held)
         return;
     edit->setText(shown);
     if (field == 11)
-        emit currencyEdit11Changed();
+        emit requiredCapacityShownChanged();
 }
 
-void TfmKvor::showNews(bool on)
+void MainWindow::showNews(bool on)
 {
     if (on) {
         m_ui->intro->startScrolling();
@@ -455,30 +455,30 @@ void TfmKvor::showNews(bool on)
     }
 }
 
-void TfmKvor::animClick()
+void MainWindow::toggleNews()
 {
     showNews(m_ui->intro->isHidden());
 }
 
-void TfmKvor::showInputPanel()
+void MainWindow::showInputPanel()
 {
     m_ui->intro->hide();
     m_ui->intro->stopScrolling();
     m_ui->anim->stop();
     m_ui->Panel4->show();
-    EnableFileCommands(true);
+    enableFileCommands(true);
 }
 
-void TfmKvor::showStartScreen()
+void MainWindow::showStartScreen()
 {
     m_ui->Panel4->hide();
     m_ui->anim->start();
-    EnableFileCommands(false);
+    enableFileCommands(false);
 }
 
 // ---------------------------------------------------------------- calculation
 
-void TfmKvor::Recalculate()
+void MainWindow::recalculate()
 {
     if (!calculationOpen())
         return;
@@ -503,7 +503,7 @@ void TfmKvor::Recalculate()
         ErrorReporter::report(this, balance.error);
 }
 
-void TfmKvor::showOutput(const CalcOutput &output)
+void MainWindow::showOutput(const CalcOutput &output)
 {
     switch (output.target) {
     case OutputTarget::Panel:
@@ -527,7 +527,7 @@ void TfmKvor::showOutput(const CalcOutput &output)
     }
 }
 
-void TfmKvor::CurrencyEdit11Change()
+void MainWindow::dropSystemOfAnotherCapacity()
 {
     if (!m_selectionOpen || !m_dm || !m_dm->taWork.active())
         return;
@@ -542,76 +542,76 @@ void TfmKvor::CurrencyEdit11Change()
     });
 }
 
-void TfmKvor::DBEdit1Change()
+void MainWindow::onInputChanged()
 {
-    Recalculate();
+    recalculate();
 }
 
-void TfmKvor::ComboBox1Change()
+void MainWindow::onCategoryChanged()
 {
     if (m_dm && m_rules)
-        m_rules->ComboBox1Change(m_categoryText);
+        m_rules->applyProductCategory(m_categoryText);
 }
 
-void TfmKvor::DBComboBox1Change()
+void MainWindow::onProductChanged()
 {
     if (m_dm && m_rules)
-        m_rules->DBComboBox1Change();
+        m_rules->checkProduct();
     else
         Prompts::instance().message(this, QStringLiteral("База не открылась !"));
 }
 
-void TfmKvor::DBCheckBox4Click()
+void MainWindow::onOptionChecked()
 {
     if (m_dm && m_rules)
-        m_rules->DBCheckBox4Click();
+        m_rules->applyOptionBoxes();
 }
 
-void TfmKvor::RadioGroup1Click()
+void MainWindow::onModeClicked()
 {
     if (m_dm && m_rules)
-        m_rules->RadioGroup1Click(m_modeItem);
+        m_rules->applyProcessingMode(m_modeItem);
 }
 
-void TfmKvor::chIdentClick()
+void MainWindow::onSameConstructionClicked()
 {
     if (m_dm && m_rules)
-        m_rules->chIdentClick();
+        m_rules->copyWallAToAllSurfaces();
 }
 
-void TfmKvor::BitBtn1Click()
+void MainWindow::onFillChamberClicked()
 {
     if (m_dm && m_rules)
-        m_rules->BitBtn1Click();
+        m_rules->fillChamber();
 }
 
-void TfmKvor::DBLookupComboBox3CloseUp()
+void MainWindow::onRegionChosen()
 {
     if (m_dm && m_rules)
-        m_rules->DBLookupComboBox3CloseUp();
+        m_rules->applyRegionClimate();
 }
 
-void TfmKvor::DBEdit36Exit()
+void MainWindow::onOutdoorTemperatureEdited()
 {
     if (m_dm && m_rules)
-        m_rules->DBEdit36Exit();
+        m_rules->copyOutdoorTemperatureToSurfaces();
 }
 
-void TfmKvor::DBEdit40Exit()
+void MainWindow::onChamberHeightEdited()
 {
     if (m_dm && m_rules)
-        m_rules->DBEdit40Exit();
+        m_rules->stackingHeightFromChamberHeight();
 }
 
-void TfmKvor::DBEdit42Exit()
+void MainWindow::onChamberTemperatureEdited()
 {
     if (m_dm && m_rules)
-        m_rules->DBEdit42Exit();
+        m_rules->finalTemperaturesFromChamber();
 }
 
 // ---------------------------------------------------------------- data-module host
 
-void TfmKvor::setProcessingModeItem(int item)
+void MainWindow::setProcessingModeItem(int item)
 {
     if (item == m_modeItem)
         return;
@@ -620,34 +620,34 @@ void TfmKvor::setProcessingModeItem(int item)
         const QSignalBlocker quiet(m_input->ui().RadioGroup1);
         m_input->ui().RadioGroup1->setItemIndex(item);
     }
-    RadioGroup1Click(); // a changed selection runs the selector's rule
+    onModeClicked(); // a changed selection runs the selector's rule
 }
 
-void TfmKvor::setProductCategoryText(const QString &text)
+void MainWindow::setProductCategoryText(const QString &text)
 {
     m_categoryText = text;
     const QSignalBlocker quiet(m_input->ui().ComboBox1); // its change rule runs later, from the command
     m_input->ui().ComboBox1->setEditText(text);
 }
 
-void TfmKvor::setExecutorItems(const QStringList &names)
+void MainWindow::setExecutorItems(const QStringList &names)
 {
     if (m_add)
         m_add->setExecutorItems(names);
 }
 
-void TfmKvor::setIncludeBoxes(const std::array<bool, 9> &checked)
+void MainWindow::setIncludeBoxes(const std::array<bool, 9> &checked)
 {
     for (int row = 1; row <= 9; ++row) {
         QCheckBox *box = includeBox(row);
         if (box->isChecked() != checked[size_t(row - 1)]) {
             box->setChecked(checked[size_t(row - 1)]);
-            DBEdit1Change(); // a restored state that changes recalculates, as a click would
+            onInputChanged(); // a restored state that changes recalculates, as a click would
         }
     }
 }
 
-std::array<bool, 9> TfmKvor::includeBoxes() const
+std::array<bool, 9> MainWindow::includeBoxes() const
 {
     std::array<bool, 9> boxes{};
     for (int row = 1; row <= 9; ++row)
@@ -655,7 +655,7 @@ std::array<bool, 9> TfmKvor::includeBoxes() const
     return boxes;
 }
 
-void TfmKvor::settingsOpened(const QString &folder)
+void MainWindow::settingsOpened(const QString &folder)
 {
     if (m_add)
         m_add->setFolder(folder.isEmpty() ? QDir::homePath() : folder);
@@ -663,7 +663,7 @@ void TfmKvor::settingsOpened(const QString &folder)
 
 // ---------------------------------------------------------------- file commands
 
-void TfmKvor::closeCalculation()
+void MainWindow::closeCalculation()
 {
     if (!calculationOpen())
         return;
@@ -672,7 +672,7 @@ void TfmKvor::closeCalculation()
     m_viewCopy.reset();
 }
 
-void TfmKvor::openCalculation(const QString &path)
+void MainWindow::openCalculation(const QString &path)
 {
     m_viewCopy.reset();
     QString file = path;
@@ -697,19 +697,19 @@ void TfmKvor::openCalculation(const QString &path)
     m_calcPath = path;
 }
 
-QString TfmKvor::calculationCaption() const
+QString MainWindow::calculationCaption() const
 {
     return m_viewCopy ? m_calcPath + QStringLiteral(" [лише для читання]") : m_calcPath;
 }
 
-bool TfmKvor::confirmReplace(const QString &path)
+bool MainWindow::confirmReplace(const QString &path)
 {
     return Prompts::instance().confirm(this, QStringLiteral("Файл %1 вже існує. Замінити його?").arg(path));
 }
 
 // A command that failed after the calculation was closed leaves nothing of it
 // on screen: no input panel to type into, no commands that act on it.
-void TfmKvor::leaveFailedCommand()
+void MainWindow::leaveFailedCommand()
 {
     if (calculationOpen())
         return; // stopped before closing it: it is still open and shown
@@ -718,7 +718,7 @@ void TfmKvor::leaveFailedCommand()
     setWindowTitle(QStringLiteral("Kvor"));
 }
 
-void TfmKvor::FileNew1Execute()
+void MainWindow::newFile()
 {
     m_selectionOpen = false;
     const QString path = Prompts::instance().openFileName(this, m_fileFolder, QStringLiteral("НовийРозрах.kvor"),
@@ -743,16 +743,16 @@ void TfmKvor::FileNew1Execute()
         return;
     }
     setWindowTitle(calculationCaption());
-    ClearResults();
+    clearResults();
     ErrorReporter::guard(this, [this] {
-        ComboBox1Change();
-        DBCheckBox4Click();
+        onCategoryChanged();
+        onOptionChecked();
         return true;
     });
     showInputPanel();
 }
 
-void TfmKvor::FileOpen1Execute()
+void MainWindow::openFile()
 {
     m_selectionOpen = false;
     const QString path = Prompts::instance().openFileName(this, m_fileFolder, QString(), kCalcFilter, kSuffix);
@@ -767,8 +767,8 @@ void TfmKvor::FileOpen1Execute()
         openCalculation(path);
         setWindowTitle(calculationCaption());
         ErrorReporter::guard(this, [this] {
-            DBCheckBox4Click();
-            ComboBox1Change();
+            onOptionChecked();
+            onCategoryChanged();
             return true;
         });
         showInputPanel();
@@ -817,7 +817,7 @@ void TfmKvor::FileOpen1Execute()
     leaveFailedCommand();
 }
 
-void TfmKvor::FileSave1Execute()
+void MainWindow::saveFile()
 {
     if (!calculationOpen())
         return;
@@ -853,7 +853,7 @@ void TfmKvor::FileSave1Execute()
         leaveFailedCommand();
 }
 
-void TfmKvor::FileClose1Execute()
+void MainWindow::closeFile()
 {
     if (!ErrorReporter::guard(this, [this] {
             closeCalculation();
@@ -863,13 +863,13 @@ void TfmKvor::FileClose1Execute()
     showStartScreen();
 }
 
-void TfmKvor::Button3Click()
+void MainWindow::openAdditionalData()
 {
     if (m_add)
         m_add->exec();
 }
 
-void TfmKvor::closeEvent(QCloseEvent *event)
+void MainWindow::closeEvent(QCloseEvent *event)
 {
     // A record that cannot be written keeps the program open, so nothing is lost.
     if (!ErrorReporter::guard(this, [this] {

@@ -13,9 +13,9 @@ namespace kvor {
 
 // What the data module's open and close steps need of the main window. The
 // program's window implements it; tests and the batch tool use their own.
-class Tdm1Host {
+class ReferenceTablesHost {
 public:
-    virtual ~Tdm1Host() = default;
+    virtual ~ReferenceTablesHost() = default;
     // The processing-mode selector: 0 "Зберігання", 1 "Охолодження". A change of
     // the selection runs the selector's click rule.
     virtual void setProcessingModeItem(int item) = 0;
@@ -31,13 +31,13 @@ public:
 
 // The data module `dm1`: every table and data source of the program, created in
 // a fixed order that the start-up walk follows.
-class Tdm1 : public QObject {
+class ReferenceTables : public QObject {
     Q_OBJECT
 public:
-    explicit Tdm1(QObject *parent = nullptr);
+    explicit ReferenceTables(QObject *parent = nullptr);
 
-    void setHost(Tdm1Host *host) { m_host = host; }
-    Tdm1Host *host() const { return m_host; }
+    void setHost(ReferenceTablesHost *host) { m_host = host; }
+    ReferenceTablesHost *host() const { return m_host; }
 
     // Components in creation order (tables and data sources), named as the program names them.
     const std::vector<QObject *> &components() const { return m_components; }
@@ -61,7 +61,7 @@ public:
 private:
     void add(QObject *component, const char *name);
 
-    Tdm1Host *m_host = nullptr;
+    ReferenceTablesHost *m_host = nullptr;
     std::vector<QObject *> m_components;
 };
 
