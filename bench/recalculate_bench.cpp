@@ -6,7 +6,7 @@
 
 #include "calc/balancesource.h"
 #include "calc/heatbalance.h"
-#include "calc/recordrules.h"
+#include "document/calculationdocument.h"
 #include "storage/dbferror.h"
 #include "storage/referencetables.h"
 
@@ -29,6 +29,7 @@ constexpr std::array<bool, 9> kAllIncluded{true, true, true, true, true, true, t
 struct OpenCalculation {
     QTemporaryDir dir;
     ReferenceTables dm;
+    CalculationDocument document{dm};
     QString error;
 
     OpenCalculation()
@@ -41,11 +42,8 @@ struct OpenCalculation {
                 t->setDatabaseName(dir.path());
                 t->open();
             }
-            dm.taWork.setTableName(dir.filePath(QStringLiteral("kvor.dbf")));
-            dm.taWork.open();
-            RecordRules::checkBoxes(dm);
-            RecordRules::productCategory(dm, dm.taProd.value(QStringLiteral("TIP")).toString());
-            RecordRules::productConsistency(dm);
+            QObject::connect(&document, &CalculationDocument::tableError, [this](const QString &m) { error = m; });
+            document.open(dir.filePath(QStringLiteral("kvor.dbf")));
         } catch (const DbfError &e) {
             error = e.message();
         }

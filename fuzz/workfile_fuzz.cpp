@@ -1,13 +1,11 @@
-// libFuzzer target: arbitrary bytes as a calculation file opened into `taWork`
-// of the data module, with its declared fields and its after-open step. Then
-// what opening a file runs (the input rules and a heat-balance run), reading
-// every field, editing and posting one field, and closing, which writes the
-// include flags. Everything must fail only with DbfError.
+// libFuzzer target: arbitrary bytes as a calculation file opened by the
+// program's Open command (the record's own steps, the input rules and the
+// heat-balance runs), then reading every field, editing and posting one field,
+// changing include flags and closing, which writes them. Everything must fail
+// only with DbfError.
 
 #include "fuzzinput.h"
-#include "calc/balancesource.h"
-#include "calc/heatbalance.h"
-#include "calc/recordrules.h"
+#include "document/calculationdocument.h"
 #include "storage/dbferror.h"
 #include "storage/dbftable.h"
 #include "storage/referencetables.h"
@@ -25,53 +23,9 @@ using namespace kvor;
 
 namespace {
 
-// The main window as the open step sees it: the mode selector runs its rule,
-// everything else is remembered.
-class Host : public ReferenceTablesHost {
-public:
-    explicit Host(ReferenceTables &dm) : m_dm(dm) {}
-
-    void setProcessingModeItem(int item) override
-    {
-        if (item == m_modeItem)
-            return;
-        m_modeItem = item;
-        RecordRules::processingMode(m_dm, item);
-    }
-    void setProductCategoryText(const QString &text) override { m_category = text; }
-    void setExecutorItems(const QStringList &names) override { m_executors = names; }
-    void setIncludeBoxes(const std::array<bool, 9> &checked) override { m_boxes = checked; }
-    std::array<bool, 9> includeBoxes() const override { return m_boxes; }
-    void settingsOpened(const QString &) override {}
-
-    const QString &category() const { return m_category; }
-    void reset()
-    {
-        m_modeItem = 0;
-        m_category.clear();
-        m_executors.clear();
-        m_boxes.fill(true);
-    }
-    // Each input toggles a few boxes so closing writes a changed record.
-    void flipBoxes(uint8_t mask)
-    {
-        for (size_t i = 0; i < 8; ++i)
-            if (mask & (1u << i))
-                m_boxes[i] = !m_boxes[i];
-    }
-
-private:
-    ReferenceTables &m_dm;
-    int m_modeItem = 0;
-    QString m_category;
-    QStringList m_executors;
-    std::array<bool, 9> m_boxes{};
-};
-
 struct Session {
     QTemporaryDir dir;
     ReferenceTables dm;
-    Host host{dm};
     QString path;
 
     Session()
@@ -79,7 +33,6 @@ struct Session {
         if (!dir.isValid())
             std::abort();
         path = dir.filePath(QStringLiteral("fuzz.kvor"));
-        dm.setHost(&host);
         const QString data = QStringLiteral(KVOR_FUZZ_DATA_DIR);
         try {
             for (DbfTable *t :
@@ -121,24 +74,6 @@ void readField(const DbfField &f)
     }
 }
 
-// The Open command's follow-up and one recalculation over the record.
-void runOpenRules(Session &s)
-{
-    ReferenceTables &dm = s.dm;
-    try {
-        RecordRules::checkBoxes(dm);
-        RecordRules::productCategory(dm, s.host.category());
-        RecordRules::productConsistency(dm);
-    } catch (const DbfError &) {
-    }
-    try {
-        const HeatBalance balance = computeHeatBalance(BalanceSource::gather(dm, s.host.includeBoxes()));
-        QString error;
-        (void)BalanceSource::apply(dm, balance, [](const CalcOutput &o) { (void)o.text.size(); }, &error);
-    } catch (const DbfError &) {
-    }
-}
-
 void editOneField(DbfTable &t, uint8_t pick, uint8_t variant)
 {
     if (t.fieldCount() == 0)
@@ -171,25 +106,23 @@ void editOneField(DbfTable &t, uint8_t pick, uint8_t variant)
     }
 }
 
-void closeWork(DbfTable &t)
+void closeWork(CalculationDocument &document)
 {
+    DbfTable &work = document.record();
     try {
-        t.close();
+        document.close();
     } catch (const DbfError &) {
     }
-    if (!t.active())
+    if (!work.active())
         return;
-    // A before-close step that cannot write keeps the table open; let the
-    // next input start from a closed table.
-    auto hook = t.beforeClose;
-    t.beforeClose = nullptr;
+    // Flags that cannot be written keep the record open; let the next input
+    // start from a closed table.
     try {
-        t.cancel();
-        t.close();
+        work.cancel();
+        work.close();
     } catch (const DbfError &) {
     }
-    t.beforeClose = hook;
-    if (t.active())
+    if (work.active())
         std::abort();
 }
 
@@ -199,24 +132,24 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
 {
     Session &s = session();
     writeFile(s.path, data, size);
-    s.host.reset();
-    DbfTable &work = s.dm.taWork;
-    work.setDatabaseName(QString());
-    work.setTableName(s.path);
+    CalculationDocument document(s.dm); // afresh, so each input replays alone
+    DbfTable &work = document.record();
     try {
-        work.open();
+        document.open(s.path);
     } catch (const DbfError &) {
         if (work.active())
             std::abort(); // a failed open leaves the table closed
         return 0;
     }
-    runOpenRules(s);
     for (int i = 0; i < work.fieldCount(); ++i)
         readField(*work.field(i));
     const uint8_t pick = size > 0 ? data[size - 1] : 0;
     const uint8_t variant = size > 1 ? data[size - 2] : 0;
     editOneField(work, pick, variant);
-    s.host.flipBoxes(pick ^ variant);
-    closeWork(work);
+    // A few flags change so closing writes a changed record.
+    for (int row = 1; row <= 8; ++row)
+        if ((pick ^ variant) & (1u << (row - 1)))
+            document.setIncluded(row, !document.included()[size_t(row - 1)]);
+    closeWork(document);
     return 0;
 }

@@ -10,7 +10,7 @@
 #include "selection/selectionwindow.h"
 #include "selection/windowactivation.h"
 #include "input/errorreporter.h"
-#include "inputrules.h"
+#include "inputpanelview.h"
 #include "input/inputpanel.h"
 #include "input/radiogroup.h"
 #include "ui_inputpanel.h"
@@ -30,7 +30,6 @@
 #include <QLineEdit>
 #include <QMimeData>
 #include <QScreen>
-#include <QTemporaryDir>
 #include <QToolBar>
 #include <QToolButton>
 #include <QWindow>
@@ -64,19 +63,6 @@ QWidget *spacer(int width, bool expanding = false)
         w->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Preferred);
     }
     return w;
-}
-
-// The items of a fixed list of the input panel, or the program's own items
-// while the panel does not have the list.
-QStringList listItems(const QWidget *panel, const char *name, const QStringList &fallback)
-{
-    const auto *list = panel->findChild<QComboBox *>(QString::fromLatin1(name));
-    if (!list)
-        return fallback;
-    QStringList items;
-    for (int i = 0; i < list->count(); ++i)
-        items << list->itemText(i);
-    return items;
 }
 
 QLineEdit *editOf(QWidget *w)
@@ -120,7 +106,6 @@ MainWindow::MainWindow(QWidget *parent)
     m_ui->Image9->setPixmap(QPixmap(QStringLiteral(":/assets/kvor-32.png")));
 
     m_input = new InputPanel(m_ui->Panel4);
-    connectInputPanel();
     setupToolBar();
     setupEditCommands();
     m_ui->StatusBar->setSizeGripEnabled(false);
@@ -137,7 +122,10 @@ MainWindow::MainWindow(QWidget *parent)
     connect(m_ui->iFilePrev, &QAction::triggered, this, &MainWindow::previewReport);
     connect(m_ui->anim, &NewSign::clicked, this, &MainWindow::toggleNews);
     for (int row = 1; row <= 9; ++row)
-        connect(includeBox(row), &QCheckBox::clicked, this, &MainWindow::onInputChanged);
+        connect(includeBox(row), &QCheckBox::toggled, this, [this, row](bool on) {
+            if (m_document)
+                m_document->setIncluded(row, on);
+        });
     connect(this, &MainWindow::requiredCapacityShownChanged, this, &MainWindow::dropSystemOfAnotherCapacity);
     for (int field = 1; field <= 11; ++field)
         resultEdit(field)->setText(Rounding::grouped(0, 2, locale()));
@@ -158,49 +146,79 @@ MainWindow::~MainWindow()
 {
     if (m_dm) {
         for (QObject *c : m_dm->components()) {
-            if (auto *t = qobject_cast<DbfTable *>(c)) {
-                t->beforeClose = nullptr;
-                if (t->active())
-                    t->close();
-            }
+            if (auto *t = qobject_cast<DbfTable *>(c); t && t->active())
+                t->close();
         }
-        m_dm->setHost(nullptr);
     }
 }
 
 void MainWindow::setDataModule(ReferenceTables *dm)
 {
-    m_rules.reset();
+    delete m_panelView;
+    m_panelView = nullptr;
+    m_document.reset();
     m_dm = dm;
-    if (dm) {
-        dm->setHost(this);
-        m_input->bind(*dm);
-        m_rules = std::make_unique<InputRules>(*this, *m_input, *dm);
-    }
+    if (!dm)
+        return;
+    m_input->bind(*dm);
+    m_document = std::make_unique<CalculationDocument>(*dm);
+    m_panelView = new InputPanelView(*this, *m_input, *m_document);
+    connectDocument();
+    connect(dm, &ReferenceTables::settingsOpened, this, [this](const QString &folder) {
+        if (m_add)
+            m_add->setFolder(folder.isEmpty() ? QDir::homePath() : folder);
+    });
+    if (m_report)
+        m_report->setLabels(&m_document->reportLabels());
+    if (m_list)
+        m_list->setLabels(&m_document->equipmentLabels());
 }
 
-// The input panel's events run the window's handlers; those with a rule of
-// their own hand it to the input rules.
-void MainWindow::connectInputPanel()
+// The document's results and messages reach the window.
+void MainWindow::connectDocument()
 {
-    InputPanel *in = m_input;
-    connect(in, &InputPanel::inputChanged, this, &MainWindow::onInputChanged);
-    connect(in, &InputPanel::sameConstructionClicked, this, &MainWindow::onSameConstructionClicked);
-    connect(in, &InputPanel::optionChecked, this, &MainWindow::onOptionChecked);
-    connect(in, &InputPanel::productChanged, this, &MainWindow::onProductChanged);
-    connect(in, &InputPanel::categoryChanged, this, [this] {
-        m_categoryText = m_input->ui().ComboBox1->currentText();
-        onCategoryChanged();
+    CalculationDocument *doc = m_document.get();
+    connect(doc, &CalculationDocument::resultChanged, this, &MainWindow::showResult);
+    connect(doc, &CalculationDocument::windowLabelChanged, this, [this](const QString &name, const QString &text) {
+        // Looked up on the input panel: the dialogs owned by the window have labels of that name too.
+        if (auto *label = m_ui->Panel4->findChild<QLabel *>(name))
+            label->setText(text);
     });
-    connect(in, &InputPanel::modeClicked, this, [this] {
-        m_modeItem = m_input->ui().RadioGroup1->itemIndex();
-        onModeClicked();
+    connect(doc, &CalculationDocument::includedChanged, this, [this](int row, bool on) {
+        const QSignalBlocker quiet(includeBox(row));
+        includeBox(row)->setChecked(on);
     });
-    connect(in, &InputPanel::fillChamberClicked, this, &MainWindow::onFillChamberClicked);
-    connect(in, &InputPanel::regionChosen, this, &MainWindow::onRegionChosen);
-    connect(in, &InputPanel::outdoorTemperatureEdited, this, &MainWindow::onOutdoorTemperatureEdited);
-    connect(in, &InputPanel::chamberHeightEdited, this, &MainWindow::onChamberHeightEdited);
-    connect(in, &InputPanel::chamberTemperatureEdited, this, &MainWindow::onChamberTemperatureEdited);
+    connect(doc, &CalculationDocument::executorsChanged, this, [this](const QStringList &names) {
+        if (m_add)
+            m_add->setExecutorItems(names);
+    });
+    connect(doc, &CalculationDocument::tableError, this, [this](const QString &message) {
+        ErrorReporter::report(this, message);
+    });
+    connect(doc, &CalculationDocument::runStopped, this, [this](const QString &message) {
+        ErrorReporter::report(this, message);
+    });
+}
+
+namespace {
+
+const ReportLabels kNoLabels;
+
+} // namespace
+
+const ReportLabels &MainWindow::reportLabels() const
+{
+    return m_document ? m_document->reportLabels() : kNoLabels;
+}
+
+const ReportLabels &MainWindow::equipmentReportLabels() const
+{
+    return m_document ? m_document->equipmentLabels() : kNoLabels;
+}
+
+const ReportLabels &MainWindow::windowLabels() const
+{
+    return m_document ? m_document->windowLabels() : kNoLabels;
 }
 
 void MainWindow::setAddDialog(AdditionalDataDialog *dialog)
@@ -224,11 +242,11 @@ void MainWindow::setReportForms(CalculationReport *report, EquipmentListReport *
     if (report) {
         if (m_dm)
             report->setWorkTable(&m_dm->taWork);
-        report->setLabels(&m_reportLabels);
+        report->setLabels(&reportLabels());
         report->setVersionText(version);
     }
     if (list) {
-        list->setLabels(&m_equipmentLabels);
+        list->setLabels(&equipmentReportLabels());
         list->setVersionText(version);
     }
 }
@@ -280,6 +298,7 @@ void MainWindow::openSelection()
     });
     m_selectionOpen = true;
     m_podbor->setDataModule(m_dm);
+    m_podbor->setDocument(m_document.get());
     m_podbor->setDataDir(m_dataDir);
     if (m_list) {
         SelectionWindow *podbor = m_podbor;
@@ -424,15 +443,8 @@ void MainWindow::enableFileCommands(bool on)
         a->setEnabled(on);
 }
 
-void MainWindow::clearResults()
+void MainWindow::showResult(int field, double held)
 {
-    for (int row = 1; row <= 9; ++row)
-        setResult(row, 0);
-}
-
-void MainWindow::setResult(int field, double held)
-{
-    m_results[size_t(field - 1)] = held;
     QLineEdit *edit = resultEdit(field);
     const QString shown = Rounding::grouped(held, 2, locale());
     if (edit->text() == shown)
@@ -480,171 +492,18 @@ void MainWindow::showStartScreen()
 
 void MainWindow::recalculate()
 {
-    if (!calculationOpen())
-        return;
-    HeatBalance balance;
-    try {
-        const CalcInputs inputs = BalanceSource::gather(*m_dm, includeBoxes(),
-                                                        listItems(m_ui->Panel4, "DBComboBox2", CalcInputs::defaultGoodsItems()),
-                                                        listItems(m_ui->Panel4, "DBComboBox1", CalcInputs::defaultProtectionItems()));
-        balance = computeHeatBalance(inputs);
-    } catch (const DbfError &e) {
-        ErrorReporter::report(this, e.message());
-        return;
-    }
-    // A stopped run lists only the writes before the stop; the rest of the
-    // panel and the labels keep what the previous run showed.
-    QString error;
-    if (!BalanceSource::apply(*m_dm, balance, [this](const CalcOutput &o) { showOutput(o); }, &error)) {
-        ErrorReporter::report(this, error);
-        return;
-    }
-    if (!balance.completed())
-        ErrorReporter::report(this, balance.error);
-}
-
-void MainWindow::showOutput(const CalcOutput &output)
-{
-    switch (output.target) {
-    case OutputTarget::Panel:
-        if (const int field = BalanceSource::panelField(output))
-            setResult(field, output.value);
-        break;
-    case OutputTarget::CalculationReport:
-        m_reportLabels.setText(output.name, output.text);
-        break;
-    case OutputTarget::EquipmentListReport:
-        m_equipmentLabels.setText(output.name, output.text);
-        break;
-    case OutputTarget::MainWindow:
-        m_windowLabels.setText(output.name, output.text);
-        // Looked up on the input panel: the dialogs owned by the window have labels of that name too.
-        if (auto *label = m_ui->Panel4->findChild<QLabel *>(output.name))
-            label->setText(output.text);
-        break;
-    case OutputTarget::Record:
-        break; // written by BalanceSource::apply
-    }
+    if (m_document)
+        m_document->recalculate();
 }
 
 void MainWindow::dropSystemOfAnotherCapacity()
 {
-    if (!m_selectionOpen || !m_dm || !m_dm->taWork.active())
+    if (!m_selectionOpen || !m_document)
         return;
-    ErrorReporter::guard(this, [&] {
-        DbfTable &work = m_dm->taWork;
-        work.first();
-        work.edit();
-        for (const char *name : {"OBR_NAIM", "OBR_AGR", "OBR_VO", "OBR_SHKAF", "OBR_KMONT"})
-            work.setValue(QString::fromLatin1(name), QString());
-        work.setValue(QStringLiteral("PROIZSYS"), 0);
+    ErrorReporter::guard(this, [this] {
+        m_document->discardSystem();
         return true;
     });
-}
-
-void MainWindow::onInputChanged()
-{
-    recalculate();
-}
-
-void MainWindow::onCategoryChanged()
-{
-    if (m_dm && m_rules)
-        m_rules->applyProductCategory(m_categoryText);
-}
-
-void MainWindow::onProductChanged()
-{
-    if (m_dm && m_rules)
-        m_rules->checkProduct();
-    else
-        Prompts::instance().message(this, QStringLiteral("База не открылась !"));
-}
-
-void MainWindow::onOptionChecked()
-{
-    if (m_dm && m_rules)
-        m_rules->applyOptionBoxes();
-}
-
-void MainWindow::onModeClicked()
-{
-    if (m_dm && m_rules)
-        m_rules->applyProcessingMode(m_modeItem);
-}
-
-void MainWindow::onSameConstructionClicked()
-{
-    if (m_dm && m_rules)
-        m_rules->copyWallAToAllSurfaces();
-}
-
-void MainWindow::onFillChamberClicked()
-{
-    if (m_dm && m_rules)
-        m_rules->fillChamber();
-}
-
-void MainWindow::onRegionChosen()
-{
-    if (m_dm && m_rules)
-        m_rules->applyRegionClimate();
-}
-
-void MainWindow::onOutdoorTemperatureEdited()
-{
-    if (m_dm && m_rules)
-        m_rules->copyOutdoorTemperatureToSurfaces();
-}
-
-void MainWindow::onChamberHeightEdited()
-{
-    if (m_dm && m_rules)
-        m_rules->stackingHeightFromChamberHeight();
-}
-
-void MainWindow::onChamberTemperatureEdited()
-{
-    if (m_dm && m_rules)
-        m_rules->finalTemperaturesFromChamber();
-}
-
-// ---------------------------------------------------------------- data-module host
-
-void MainWindow::setProcessingModeItem(int item)
-{
-    if (item == m_modeItem)
-        return;
-    m_modeItem = item;
-    {
-        const QSignalBlocker quiet(m_input->ui().RadioGroup1);
-        m_input->ui().RadioGroup1->setItemIndex(item);
-    }
-    onModeClicked(); // a changed selection runs the selector's rule
-}
-
-void MainWindow::setProductCategoryText(const QString &text)
-{
-    m_categoryText = text;
-    const QSignalBlocker quiet(m_input->ui().ComboBox1); // its change rule runs later, from the command
-    m_input->ui().ComboBox1->setEditText(text);
-}
-
-void MainWindow::setExecutorItems(const QStringList &names)
-{
-    if (m_add)
-        m_add->setExecutorItems(names);
-}
-
-void MainWindow::setIncludeBoxes(const std::array<bool, 9> &checked)
-{
-    for (int row = 1; row <= 9; ++row) {
-        QCheckBox *box = includeBox(row);
-        if (box->isChecked() != checked[size_t(row - 1)]) {
-            box->setChecked(checked[size_t(row - 1)]);
-            onInputChanged(); // a restored state that changes recalculates, as a click would
-        }
-    }
 }
 
 std::array<bool, 9> MainWindow::includeBoxes() const
@@ -655,51 +514,18 @@ std::array<bool, 9> MainWindow::includeBoxes() const
     return boxes;
 }
 
-void MainWindow::settingsOpened(const QString &folder)
-{
-    if (m_add)
-        m_add->setFolder(folder.isEmpty() ? QDir::homePath() : folder);
-}
-
 // ---------------------------------------------------------------- file commands
 
 void MainWindow::closeCalculation()
 {
-    if (!calculationOpen())
-        return;
-    m_dm->taWork.first();
-    m_dm->taWork.close();
-    m_viewCopy.reset();
-}
-
-void MainWindow::openCalculation(const QString &path)
-{
-    m_viewCopy.reset();
-    QString file = path;
-    if (QFileInfo(path).isFile() && !CalcFiles::writable(path)) {
-        // A calculation the user may not write is worked on in a private copy:
-        // the rules and the results work as usual, and the file is never written.
-        auto copy = std::make_unique<QTemporaryDir>();
-        if (!copy->isValid())
-            throw DbfError(QStringLiteral("Cannot create file %1").arg(copy->path()));
-        file = copy->filePath(QFileInfo(path).fileName());
-        CalcFiles::copyFileWithDate(path, file);
-        m_viewCopy = std::move(copy);
-    }
-    m_dm->taWork.setDatabaseName(QString());
-    m_dm->taWork.setTableName(file);
-    try {
-        m_dm->taWork.open();
-    } catch (...) {
-        m_viewCopy.reset();
-        throw;
-    }
-    m_calcPath = path;
+    if (m_document)
+        m_document->close();
 }
 
 QString MainWindow::calculationCaption() const
 {
-    return m_viewCopy ? m_calcPath + QStringLiteral(" [лише для читання]") : m_calcPath;
+    const QString &path = m_document->filePath();
+    return m_document->isReadOnly() ? path + QStringLiteral(" [лише для читання]") : path;
 }
 
 bool MainWindow::confirmReplace(const QString &path)
@@ -713,7 +539,6 @@ void MainWindow::leaveFailedCommand()
 {
     if (calculationOpen())
         return; // stopped before closing it: it is still open and shown
-    m_viewCopy.reset();
     showStartScreen();
     setWindowTitle(QStringLiteral("Kvor"));
 }
@@ -721,6 +546,8 @@ void MainWindow::leaveFailedCommand()
 void MainWindow::newFile()
 {
     m_selectionOpen = false;
+    if (!m_document)
+        return;
     const QString path = Prompts::instance().openFileName(this, m_fileFolder, QStringLiteral("НовийРозрах.kvor"),
                                                           kCalcFilter, kSuffix);
     if (path.isEmpty())
@@ -729,32 +556,24 @@ void MainWindow::newFile()
     if (QFileInfo::exists(path) && !confirmReplace(path))
         return;
     const bool opened = ErrorReporter::guard(this, [&] {
-        closeCalculation();
-        CalcFiles::copyFileWithDate(QDir(m_dataDir).filePath(QStringLiteral("kvor.dbf")), path);
-        if (!QFileInfo::exists(path)) {
-            Prompts::instance().message(this, QStringLiteral("Ошибка создания файла расчета !"));
-            return false;
-        }
-        openCalculation(path);
-        return true;
+        if (m_document->createFromTemplate(m_dataDir, path))
+            return true;
+        Prompts::instance().message(this, QStringLiteral("Ошибка создания файла расчета !"));
+        return false;
     });
     if (!opened) {
         leaveFailedCommand();
         return;
     }
     setWindowTitle(calculationCaption());
-    clearResults();
-    ErrorReporter::guard(this, [this] {
-        onCategoryChanged();
-        onOptionChecked();
-        return true;
-    });
     showInputPanel();
 }
 
 void MainWindow::openFile()
 {
     m_selectionOpen = false;
+    if (!m_document)
+        return;
     const QString path = Prompts::instance().openFileName(this, m_fileFolder, QString(), kCalcFilter, kSuffix);
     if (path.isEmpty())
         return;
@@ -764,15 +583,10 @@ void MainWindow::openFile()
         }))
         return;
     try {
-        openCalculation(path);
+        m_document->open(path);
         setWindowTitle(calculationCaption());
-        ErrorReporter::guard(this, [this] {
-            onOptionChecked();
-            onCategoryChanged();
-            return true;
-        });
         showInputPanel();
-        if (m_viewCopy)
+        if (m_document->isReadOnly())
             Prompts::instance().message(
                 this, QStringLiteral("Файл %1 доступний лише для читання: розрахунок відкрито для перегляду, "
                                      "зміни не буде збережено.")
@@ -792,8 +606,8 @@ void MainWindow::openFile()
     QString target;
     CalcFiles::Conversion result = CalcFiles::Conversion::Failed;
     try {
-        result = CalcFiles::convert(*m_dm, m_dataDir, path, &target,
-                                    [this](const QString &existing) { return confirmReplace(existing); });
+        result = m_document->convertOldFile(m_dataDir, path, &target,
+                                            [this](const QString &existing) { return confirmReplace(existing); });
     } catch (const DbfError &e) {
         ErrorReporter::report(this, e.message());
         leaveFailedCommand();
@@ -821,8 +635,7 @@ void MainWindow::saveFile()
 {
     if (!calculationOpen())
         return;
-    const QString current = m_calcPath;
-    const QString file = m_dm->taWork.tableName(); // a read-only calculation's private copy
+    const QString current = m_document->filePath();
     const QFileInfo info(current);
     const QString preset = QStringLiteral(".") + info.suffix().toUpper() == QStringLiteral(".DBF")
                                ? info.completeBaseName()
@@ -832,20 +645,8 @@ void MainWindow::saveFile()
         return;
     if (path != current && QFileInfo::exists(path) && !confirmReplace(path))
         return;
-    const bool copying = path != file;
-    // A file that cannot be written is refused while the calculation is still
-    // open, so nothing typed is lost.
-    if (copying && QFileInfo::exists(path) && !CalcFiles::writable(path)) {
-        ErrorReporter::report(this, QStringLiteral("Cannot create file %1").arg(path));
-        return;
-    }
     const bool saved = ErrorReporter::guard(this, [&] {
-        m_dm->taWork.edit();
-        m_dm->taWork.post();
-        m_dm->taWork.close();
-        if (copying)
-            CalcFiles::copyFileWithDate(file, path);
-        openCalculation(path);
+        m_document->saveAs(path);
         setWindowTitle(calculationCaption());
         return true;
     });

@@ -5,6 +5,7 @@
 #include "reports/core/equipmentlistreport.h"
 #include "selection/selectionwindow.h"
 #include "storage/referencetables.h"
+#include "document/calculationdocument.h"
 
 #include <QMainWindow>
 #include <QPointer>
@@ -19,20 +20,18 @@ class MainWindow;
 class QAction;
 class QCheckBox;
 class QLineEdit;
-class QTemporaryDir;
 
 namespace kvor {
 
 class InputPanel;
-class InputRules;
+class InputPanelView;
 class AdditionalDataDialog;
 class WindowActivation;
 
-struct CalcOutput;
 
 // The main window `fmKvor`: start screen, menu, tool bar, the input panel and
 // the calculation-file commands.
-class MainWindow : public QMainWindow, public ReferenceTablesHost {
+class MainWindow : public QMainWindow {
     Q_OBJECT
 public:
     explicit MainWindow(QWidget *parent = nullptr);
@@ -40,7 +39,8 @@ public:
 
     Ui::MainWindow *form() const { return m_ui.get(); }
     InputPanel *inputPanel() const { return m_input; }
-    InputRules *inputRules() const { return m_rules.get(); }
+    // The open calculation; there is one once the tables are set.
+    CalculationDocument *document() const { return m_document.get(); }
 
     // The forms created after this one (start-up order).
     void setDataModule(ReferenceTables *dm);
@@ -64,22 +64,10 @@ public:
     const QString &fileFolder() const { return m_fileFolder; }
     void setFileFolder(const QString &folder) { m_fileFolder = folder; }
 
-    // Handlers, named as the program names them.
+    // The first activation opens the reference tables.
     void onActivated();
     void enableFileCommands(bool on);
-    void clearResults();
     void recalculate();
-    void onInputChanged();
-    void onCategoryChanged();
-    void onProductChanged();
-    void onOptionChecked();
-    void onModeClicked();
-    void onSameConstructionClicked();
-    void onFillChamberClicked();
-    void onRegionChosen();
-    void onOutdoorTemperatureEdited();
-    void onChamberHeightEdited();
-    void onChamberTemperatureEdited();
     // Runs whenever the value shown in CurrencyEdit11 changes: a system chosen
     // for another capacity is dropped.
     void dropSystemOfAnotherCapacity();
@@ -93,26 +81,19 @@ public:
     void openAdditionalData();
     void toggleNews();
 
-    // ReferenceTablesHost
-    void setProcessingModeItem(int item) override;
-    void setProductCategoryText(const QString &text) override;
-    void setExecutorItems(const QStringList &names) override;
-    void setIncludeBoxes(const std::array<bool, 9> &checked) override;
-    std::array<bool, 9> includeBoxes() const override;
-    void settingsOpened(const QString &folder) override;
-
-    int processingModeItem() const { return m_modeItem; }
-    QString productCategoryText() const { return m_categoryText; }
+    int processingModeItem() const { return m_document ? m_document->processingMode() : 0; }
+    QString productCategoryText() const { return m_document ? m_document->productCategory() : QString(); }
+    std::array<bool, 9> includeBoxes() const;
     QCheckBox *includeBox(int row) const; // 1 … 9
     QLineEdit *resultEdit(int row) const; // 1 … 11
     // The value a result field holds (to 0.01 kW), what later readers use.
-    double resultValue(int field) const { return m_results.at(size_t(field - 1)); }
+    double resultValue(int field) const { return m_document ? m_document->result(field) : 0.0; }
 
     // Texts the heat balance writes for the calculation report, for the
     // equipment list report, and for the window's own labels (Label3).
-    const ReportLabels &reportLabels() const { return m_reportLabels; }
-    const ReportLabels &equipmentReportLabels() const { return m_equipmentLabels; }
-    const ReportLabels &windowLabels() const { return m_windowLabels; }
+    const ReportLabels &reportLabels() const;
+    const ReportLabels &equipmentReportLabels() const;
+    const ReportLabels &windowLabels() const;
 
 signals:
     // The shown required capacity changed (fires dropSystemOfAnotherCapacity).
@@ -129,19 +110,17 @@ private:
     void showStartScreen();
     void showInputPanel();
     void closeCalculation();
-    void openCalculation(const QString &path);
     bool confirmReplace(const QString &path);
     void leaveFailedCommand();
     QString calculationCaption() const;
     void showNews(bool on);
-    void setResult(int field, double held);
-    void showOutput(const CalcOutput &output);
-
-    void connectInputPanel();
+    void showResult(int field, double held);
+    void connectDocument();
 
     std::unique_ptr<Ui::MainWindow> m_ui;
     InputPanel *m_input = nullptr;
-    std::unique_ptr<InputRules> m_rules; // with the data module
+    std::unique_ptr<CalculationDocument> m_document; // with the data module
+    InputPanelView *m_panelView = nullptr;
     QPointer<ReferenceTables> m_dm;
     QPointer<AdditionalDataDialog> m_add;
     QPointer<SelectionWindow> m_podbor;
@@ -152,14 +131,6 @@ private:
     bool m_tablesOpened = false;
     bool m_selectionOpen = false;
     QString m_fileFolder;
-    QString m_calcPath;                      // the open calculation's file
-    std::unique_ptr<QTemporaryDir> m_viewCopy; // what a read-only calculation is worked on
-    int m_modeItem = 0;
-    QString m_categoryText;
-    std::array<double, 11> m_results{};
-    ReportLabels m_reportLabels;
-    ReportLabels m_equipmentLabels;
-    ReportLabels m_windowLabels;
 
     QAction *m_bFileSave = nullptr;
     QAction *m_bFileClose = nullptr;

@@ -2,7 +2,6 @@
 
 #include "calc/balancesource.h"
 #include "calc/heatbalance.h"
-#include "calc/recordrules.h"
 #include "storage/calcfiles.h"
 #include "storage/dbferror.h"
 
@@ -11,34 +10,6 @@
 #include <QFileInfo>
 
 namespace kvor {
-
-// What the data module's open step asks of a freshly started main window: the
-// mode selector starts on storage, the include boxes all ticked.
-class BatchSession::Host : public ReferenceTablesHost {
-public:
-    explicit Host(ReferenceTables &dm) : m_dm(dm) {}
-
-    void setProcessingModeItem(int item) override
-    {
-        if (item == m_modeItem)
-            return;
-        m_modeItem = item;
-        RecordRules::processingMode(m_dm, item);
-    }
-    void setProductCategoryText(const QString &text) override { m_category = text; }
-    void setExecutorItems(const QStringList &) override {}
-    void setIncludeBoxes(const std::array<bool, 9> &checked) override { m_boxes = checked; }
-    std::array<bool, 9> includeBoxes() const override { return m_boxes; }
-    void settingsOpened(const QString &) override {}
-
-    const QString &category() const { return m_category; }
-
-private:
-    ReferenceTables &m_dm;
-    int m_modeItem = 0;
-    QString m_category;
-    std::array<bool, 9> m_boxes{true, true, true, true, true, true, true, true, true};
-};
 
 namespace {
 
@@ -55,11 +26,7 @@ void openReferenceTables(ReferenceTables &dm, const QString &dataDir)
 
 } // namespace
 
-BatchSession::BatchSession()
-    : m_host(std::make_unique<Host>(m_dm))
-{
-    m_dm.setHost(m_host.get());
-}
+BatchSession::BatchSession() = default;
 
 BatchSession::~BatchSession()
 {
@@ -70,13 +37,10 @@ BatchSession::~BatchSession()
         } catch (const DbfError &) {
         }
     }
-    m_dm.setHost(nullptr);
 }
 
-// Opens the copy and runs what the Open command runs after it: the check-box
-// rule, then the category rule with its product check, which recalculates.
-// Earlier runs of the window's open path are not repeated: each one is
-// overwritten by this last one, which sees the record as the open left it.
+// Opens the copy as the program's Open command does. The table errors its
+// rules meet end the batch run with the first of them.
 void BatchSession::open(const QString &file, const QString &dataDir)
 {
     m_file = file;
@@ -90,20 +54,22 @@ void BatchSession::open(const QString &file, const QString &dataDir)
     CalcFiles::copyFileWithDate(file, copy);
     openReferenceTables(m_dm, m_dataDir);
 
-    ReferenceTables &dm = m_dm;
-    dm.taWork.setDatabaseName(QString());
-    dm.taWork.setTableName(copy);
-    dm.taWork.open();
+    QString tableError;
+    const auto first = QObject::connect(&m_document, &CalculationDocument::tableError, [&](const QString &message) {
+        if (tableError.isNull())
+            tableError = message;
+    });
+    m_document.open(copy);
+    QObject::disconnect(first);
+    if (!tableError.isNull())
+        throw DbfError(tableError);
 
-    RecordRules::checkBoxes(dm);
-    RecordRules::productCategory(dm, m_host->category());
-    RecordRules::productConsistency(dm);
-
-    const HeatBalance balance = computeHeatBalance(BalanceSource::gather(dm, m_host->includeBoxes()));
+    // What the last run showed: each earlier run's writes were overwritten by it.
+    const HeatBalance &balance = m_document.lastRun();
     BatchShown &shown = m_shown;
     bool rateShown = false;
     bool entriesShown = false;
-    const bool applied = BalanceSource::apply(dm, balance, [&](const CalcOutput &o) {
+    for (const CalcOutput &o : m_document.lastWrites()) {
         switch (o.target) {
         case OutputTarget::Panel:
             if (const int field = BalanceSource::panelField(o))
@@ -121,14 +87,13 @@ void BatchSession::open(const QString &file, const QString &dataDir)
         case OutputTarget::Record:
             break;
         }
-    }, &shown.error);
-    if (applied && !balance.completed())
-        shown.error = balance.error;
+    }
+    shown.error = m_document.lastRunError();
     if (rateShown)
         shown.ventilationRate = balance.ventilationRate;
     if (entriesShown)
         shown.entries = balance.entries;
-    shown.mode = dm.taWork.value(QStringLiteral("OB_TERMR")).toString();
+    shown.mode = m_dm.taWork.value(QStringLiteral("OB_TERMR")).toString();
 }
 
 } // namespace kvor

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "selection/core/catalogueselection.h"
+#include "document/calculationdocument.h"
 #include "storage/referencetables.h"
 
 #include <QString>
@@ -27,9 +28,9 @@ struct BatchShown {
 
 using ReportLabelTexts = std::vector<std::pair<QString, QString>>;
 
-// A calculation file opened the way the window opens it, on a temporary copy
-// (the user's file is never written), with the reference tables of a data
-// folder opened read-only, and its heat balance run.
+// A calculation file opened by the program's own Open command, on a temporary
+// copy (the user's file is never written), with the reference tables of a data
+// folder opened read-only.
 class BatchSession {
 public:
     BatchSession();
@@ -45,15 +46,15 @@ public:
     void reportLabels(ReportLabelTexts &report, ReportLabelTexts &equipment) const;
 
     ReferenceTables &dm() { return m_dm; }
+    CalculationDocument &document() { return m_document; }
     const BatchShown &shown() const { return m_shown; }
     const QString &dataDir() const { return m_dataDir; }
     const QString &file() const { return m_file; }
 
 private:
-    class Host;
     QTemporaryDir m_temp;
     ReferenceTables m_dm;
-    std::unique_ptr<Host> m_host;
+    CalculationDocument m_document{m_dm};
     BatchShown m_shown;
     QString m_dataDir;
     QString m_file;

@@ -1,5 +1,7 @@
 #include "selectionwindow.h"
 
+#include "document/calculationdocument.h"
+
 #include "ui_selectionwindow.h"
 
 #include <algorithm>
@@ -357,27 +359,26 @@ void SelectionWindow::showGroupOfCurrentRow()
 
 void SelectionWindow::adoptCurrentSystem()
 {
-    if (!m_dm)
+    if (!m_dm || !m_document)
         return;
     ErrorReporter::guard(this, [&] {
-        DbfTable &work = m_dm->taWork;
         DbfTable &kat = m_dm->taKat;
-        work.first();
-        work.edit();
         // An empty list (or none, for a chamber no catalogue covers) reads as empty fields.
         const bool row = kat.active() && !kat.eof();
         auto text = [&](const char *name) {
             return row ? kat.value(QString::fromLatin1(name)).toString() : QString();
         };
-        work.setValue(QStringLiteral("SIS"), text("SIS"));
-        work.setValue(QStringLiteral("OBR_NAIM"), m_ui->Label4->text() + QStringLiteral(", ") + m_ui->Label5->text());
-        work.setValue(QStringLiteral("OBR_AGR"), text("AGR"));
-        work.setValue(QStringLiteral("OBR_VO"), text("VOHL"));
-        work.setValue(QStringLiteral("OBR_SHKAF"), text("SHKAF"));
-        work.setValue(QStringLiteral("OBR_KMONT"), text("NABOR"));
+        AdoptedSystem system;
+        system.code = text("SIS");
+        system.description = m_ui->Label4->text() + QStringLiteral(", ") + m_ui->Label5->text();
+        system.unit = text("AGR");
+        system.cooler = text("VOHL");
+        system.cabinet = text("SHKAF");
+        system.kit = text("NABOR");
         const QString capacity = QLatin1Char('Q') + m_selection.ambientColumn();
-        work.setValue(QStringLiteral("PROIZSYS"),
-                      row && kat.findField(capacity) ? kat.value(capacity) : QVariant());
+        if (row && kat.findField(capacity))
+            system.capacity = kat.value(capacity);
+        m_document->adoptSystem(system);
         return true;
     });
 }

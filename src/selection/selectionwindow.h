@@ -1,5 +1,7 @@
 #pragma once
 
+#include <QPointer>
+
 #include "cataloguemodel.h"
 #include "windowactivation.h"
 #include "selection/core/catalogueselection.h"
@@ -15,6 +17,8 @@ class SelectionWindow;
 
 namespace kvor {
 
+class CalculationDocument;
+
 class NumericEdit;
 class ReferenceTables;
 
@@ -29,6 +33,8 @@ public:
 
     void setDataModule(ReferenceTables *dm);
     ReferenceTables *dataModule() const { return m_dm; }
+    // The calculation a chosen system is adopted into.
+    void setDocument(CalculationDocument *document) { m_document = document; }
     void setDataDir(const QString &dir) { m_dataDir = dir; }
     // The required capacity the main window shows (CurrencyEdit11).
     void setRequiredCapacity(std::function<double()> f) { m_required = std::move(f); }
@@ -72,6 +78,7 @@ private:
 
     std::unique_ptr<Ui::SelectionWindow> m_ui;
     ReferenceTables *m_dm = nullptr;
+    CalculationDocument *m_document = nullptr;
     QString m_dataDir;
     std::function<double()> m_required;
     std::function<void()> m_preview;

@@ -4,12 +4,6 @@
 
 namespace kvor {
 
-namespace {
-
-const QString kWorkName = QStringLiteral("taWork");
-
-} // namespace
-
 ReferenceTables::ReferenceTables(QObject *parent)
     : QObject(parent)
 {
@@ -60,8 +54,6 @@ ReferenceTables::ReferenceTables(QObject *parent)
 
     taWork.setFieldDefs(TableDefs::workFieldDefs());
     taWork.onCalcFields = [](DbfTable &t) { TableDefs::calcWorkFields(t); };
-    taWork.afterOpen = [this](DbfTable &) { workAfterOpen(); };
-    taWork.beforeClose = [this](DbfTable &) { workBeforeClose(); };
 
     taKat.setReadOnly(true);
     taKat.setFieldDefs(TableDefs::catalogueFieldDefs());
@@ -98,66 +90,11 @@ QStringList ReferenceTables::executorNames()
     return names;
 }
 
-void ReferenceTables::workAfterOpen()
-{
-    // 1. The processing-mode selector follows the stored mode.
-    const QString mode = taWork.value(QStringLiteral("OB_TERMR")).toString();
-    if (m_host)
-        m_host->setProcessingModeItem(mode == QStringLiteral("Хранение") ? 0 : 1);
-
-    // 2. The products table stands on the record's product, or the first product.
-    taProd.setFiltered(false);
-    taProd.first();
-    if (taProd.locate(QStringLiteral("NAIM"), taWork.value(QStringLiteral("TE_PTIP")), true)) {
-        if (m_host)
-            m_host->setProductCategoryText(taProd.value(QStringLiteral("TIP")).toString());
-    } else {
-        taProd.first();
-        // The first product's own category: the category rule that the Open command
-        // runs next looks the product up among that category's products.
-        if (m_host)
-            m_host->setProductCategoryText(taProd.value(QStringLiteral("TIP")).toString());
-        taWork.edit();
-        taWork.setValue(QStringLiteral("TE_PTIP"), taProd.value(QStringLiteral("NAIM")));
-    }
-
-    // 3. The stacking height is derived from the chamber height on every open.
-    taWork.edit();
-    const double height = taWork.value(QStringLiteral("OB_KAMVS")).toDouble();
-    taWork.setValue(QStringLiteral("IN_VSHTAB"), height >= 0.5 ? height - 0.5 : 0.0);
-    taWork.first();
-
-    // 4. The executor list of the additional-data dialog.
-    const QStringList executors = executorNames();
-    if (m_host)
-        m_host->setExecutorItems(executors);
-
-    // 5. The include boxes.
-    std::array<bool, 9> boxes{};
-    for (int i = 0; i < 9; ++i)
-        boxes[size_t(i)] = taWork.value(QStringLiteral("CH%1").arg(i + 1)).toBool();
-    if (m_host)
-        m_host->setIncludeBoxes(boxes);
-}
-
-void ReferenceTables::workBeforeClose()
-{
-    if (!m_host) {
-        taWork.post(); // without a window there are no boxes, but pending input is still kept
-        return;
-    }
-    const std::array<bool, 9> boxes = m_host->includeBoxes();
-    taWork.edit();
-    for (int i = 0; i < 9; ++i)
-        taWork.setValue(QStringLiteral("CH%1").arg(i + 1), boxes[size_t(i)]);
-    taWork.post();
-}
-
 void ReferenceTables::settingsAfterOpen()
 {
-    if (!taInit.active() || !m_host)
+    if (!taInit.active())
         return;
-    m_host->settingsOpened(taInit.value(QStringLiteral("DIR")).toString());
+    emit settingsOpened(taInit.value(QStringLiteral("DIR")).toString());
 }
 
 } // namespace kvor

@@ -4,7 +4,7 @@
 
 #include "appfixture.h"
 
-#include "app/inputrules.h"
+#include "document/calculationdocument.h"
 #include "input/dbcheckbox.h"
 #include "input/dbcombobox.h"
 #include "input/dblookupcombobox.h"
@@ -230,7 +230,7 @@ TEST_F(InputRulesTest, RegionSetsClimateAndAllSixOutsideTemperatures)
     dm->taWork.edit();
     dm->taWork.setValue("ST_TEM6", 10);
     pick(w<DbLookupComboBox>("DBLookupComboBox3"), QStringLiteral("Другой"));
-    EXPECT_EQ(field("OB_RGNAIM").toString(), InputRules::otherRegion());
+    EXPECT_EQ(field("OB_RGNAIM").toString(), CalculationDocument::otherRegion());
     EXPECT_EQ(whole("OB_RGTMAX"), 32);
     EXPECT_EQ(whole("OB_RGVLAJ"), 45);
     expectOutsideTemperatures(32);
@@ -482,13 +482,13 @@ TEST_F(InputRulesTest, CategoryTypingRefiltersProductsAtEveryKeystroke)
 TEST_F(InputRulesTest, WithoutACalculationOnlyTheProductCheckSpeaks)
 {
     start();
-    main->onProductChanged();
+    emit main->inputPanel()->productChanged();
     EXPECT_EQ(prompts.messages, QStringList{QStringLiteral("База не открылась !")});
     prompts.messages.clear();
-    main->onOptionChecked();
-    main->onChamberHeightEdited();
-    main->onFillChamberClicked();
-    main->onSameConstructionClicked();
+    emit main->inputPanel()->optionChecked();
+    emit main->inputPanel()->chamberHeightEdited();
+    emit main->inputPanel()->fillChamberClicked();
+    emit main->inputPanel()->sameConstructionClicked();
     EXPECT_TRUE(prompts.messages.isEmpty());
     EXPECT_TRUE(errors.isEmpty()) << qPrintable(errors.join("; "));
     EXPECT_EQ(main->resultValue(11), 0.0);

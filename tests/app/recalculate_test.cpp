@@ -2,6 +2,7 @@
 // what it leaves for the reports, and that the batch tool sees the same.
 
 #include "appfixture.h"
+#include "input/inputpanel.h"
 
 #include "calc/rounding.h"
 
@@ -113,7 +114,7 @@ TEST_F(RecalculateTest, ThePanelFollowsTheUsersLocaleAndGroupsThousands)
     set("VO_UTOCH", true);
     set("VO_POW", 617.3);
     set("VO_KOLVO", 2);
-    main->onInputChanged();
+    emit main->inputPanel()->inputChanged();
     EXPECT_EQ(shown(9), QStringLiteral("1") + uk.groupSeparator() + QStringLiteral("234") + uk.decimalPoint()
                             + QStringLiteral("60"));
     EXPECT_EQ(label("QRLabel88"), "1234.60") << "the report's format has no grouping";
@@ -163,7 +164,7 @@ TEST_F(RecalculateTest, AStoppedRunKeepsTheLaterRowsOfThePreviousRun)
     // Vehicles 24 kW for 4 h: row 8 becomes 2.00; no running time stops the run at the fans.
     set("TRS_POW", 24);
     set("OB_TIMEWRK", 0);
-    main->onInputChanged();
+    emit main->inputPanel()->inputChanged();
     ASSERT_EQ(errors.size(), 1);
     EXPECT_TRUE(errors[0].contains("0 год")) << errors[0].toStdString();
     EXPECT_EQ(two(held(8)), "2.00");
@@ -182,7 +183,7 @@ TEST_F(RecalculateTest, AStoppedRunKeepsTheLaterRowsOfThePreviousRun)
     set("IN_GPTS", 100); // would make 16 entries
     errors.clear();
     const QMap<QString, QString> previous = snapshot();
-    main->onInputChanged();
+    emit main->inputPanel()->inputChanged();
     ASSERT_EQ(errors.size(), 1);
     EXPECT_TRUE(errors[0].contains("-2 м")) << errors[0].toStdString();
     EXPECT_NE(label("QRLabel70"), previous.value("QRLabel70")) << "wall А now gains more heat";
@@ -199,7 +200,7 @@ TEST_F(RecalculateTest, NothingHappensWithoutAnOpenCalculation)
     main->includeBox(2)->click();
     EXPECT_FALSE(main->includeBox(2)->isChecked()) << "only the box changes";
     main->recalculate();
-    main->onOptionChecked();
+    emit main->inputPanel()->optionChecked();
     EXPECT_EQ(snapshot(), idle);
     EXPECT_TRUE(main->reportLabels().texts().isEmpty());
     EXPECT_TRUE(errors.isEmpty());
@@ -223,20 +224,19 @@ TEST_F(RecalculateTest, TheRequiredCapacityNotifiesOnlyWhenItsShownValueChanges)
     EXPECT_GE(notified, 1) << "0.00 became 4.10";
     notified = 0;
 
-    main->onInputChanged();
-    main->clearResults();
+    emit main->inputPanel()->inputChanged();
     main->includeBox(5)->click(); // respiration is 0 anyway
     set("KL_NAIM", "Клієнт");
-    main->onInputChanged();
+    emit main->inputPanel()->inputChanged();
     EXPECT_EQ(notified, 0);
 
     set("TRS_POW", 24);
-    main->onInputChanged();
+    emit main->inputPanel()->inputChanged();
     EXPECT_EQ(notified, 1);
     EXPECT_NE(shown(11), "4.10");
 
     set("OB_TIMEWRK", 0); // stops before the capacity
-    main->onInputChanged();
+    emit main->inputPanel()->inputChanged();
     EXPECT_EQ(notified, 1);
 }
 

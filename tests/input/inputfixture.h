@@ -5,6 +5,7 @@
 #include "input/dbedit.h"
 #include "input/dblookupcombobox.h"
 #include "input/errorreporter.h"
+#include "document/calculationdocument.h"
 #include "input/inputpanel.h"
 #include "input/numericedit.h"
 #include "input/pagecontrol.h"
@@ -50,6 +51,7 @@ protected:
         NumericEdit::setBeep([this] { ++beeps; });
 
         dm = std::make_unique<ReferenceTables>();
+        document = std::make_unique<CalculationDocument>(*dm);
         for (DbfTable *t : dm->startupTables()) {
             t->setDatabaseName(m_data);
             t->open();
@@ -71,6 +73,7 @@ protected:
         panel.reset();
         if (dm && dm->taWork.active())
             dm->taWork.close();
+        document.reset();
         dm.reset();
         ErrorReporter::setSink(nullptr);
         NumericEdit::setMessageSink(nullptr);
@@ -85,9 +88,9 @@ protected:
         QFile::remove(path);
         ASSERT_TRUE(QFile::copy(QDir(m_data).filePath(QStringLiteral("kvor.dbf")), path));
         QFile::setPermissions(path, QFile::ReadOwner | QFile::WriteOwner);
-        dm->taWork.setDatabaseName(QString());
-        dm->taWork.setTableName(path);
-        dm->taWork.open();
+        // As the program opens it (the products table on the record's product), nothing left pending.
+        document->open(path);
+        dm->taWork.post();
     }
 
     Ui::InputPanel &ui() { return input->ui(); }
@@ -135,6 +138,7 @@ protected:
     QTemporaryDir m_dir;
     QString m_data;
     std::unique_ptr<ReferenceTables> dm;
+    std::unique_ptr<CalculationDocument> document;
     std::unique_ptr<QFrame> panel;
     InputPanel *input = nullptr;
     QStringList errors;

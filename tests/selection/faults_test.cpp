@@ -41,6 +41,7 @@ protected:
         CatalogueSelection::reset(dm->taKat);
         main->setSelectionOpen(true);
         podbor->setDataModule(dm.get());
+        podbor->setDocument(main->document());
         podbor->setDataDir(main->dataDir());
         podbor->show();
         QApplication::setActiveWindow(podbor.get());

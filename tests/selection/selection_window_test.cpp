@@ -55,6 +55,7 @@ protected:
         CatalogueSelection::reset(dm->taKat);
         main->setSelectionOpen(true);
         podbor->setDataModule(dm.get());
+        podbor->setDocument(main->document());
         podbor->setDataDir(main->dataDir());
         podbor->show();
         QApplication::setActiveWindow(podbor.get());
@@ -321,6 +322,7 @@ TEST_F(SelectionWindowTest, NoCatalogueForTheChamberListsNothingAndAdoptsEmptyFi
     main->recalculate();
     CatalogueSelection::reset(dm->taKat);
     podbor->setDataModule(dm.get());
+    podbor->setDocument(main->document());
     podbor->setDataDir(main->dataDir());
     podbor->show();
     QApplication::setActiveWindow(podbor.get());
