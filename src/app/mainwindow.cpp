@@ -507,7 +507,7 @@ void MainWindow::showOutput(const CalcOutput &output)
 {
     switch (output.target) {
     case OutputTarget::Panel:
-        if (const int field = BalanceSource::panelField(output))
+        if (const int field = output.panelRow)
             setResult(field, output.value);
         break;
     case OutputTarget::CalculationReport:

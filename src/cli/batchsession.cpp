@@ -106,7 +106,7 @@ void BatchSession::open(const QString &file, const QString &dataDir)
     const bool applied = BalanceSource::apply(dm, balance, [&](const CalcOutput &o) {
         switch (o.target) {
         case OutputTarget::Panel:
-            if (const int field = BalanceSource::panelField(o))
+            if (const int field = o.panelRow)
                 shown.panel[size_t(field - 1)] = o.value;
             break;
         case OutputTarget::CalculationReport:
