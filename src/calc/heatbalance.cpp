@@ -147,10 +147,12 @@ private:
             auto where = [i] { return QString::fromUtf8(kEnclosureNames[i]); };
             double resistance = 1 / 22.7;
             resistance += divide(m_r.wallMaterialThickness[i] / 1000, *layers.material, [&] {
-                return QStringLiteral("теплопровідність матеріалу «%1» (%2) дорівнює нулю").arg(m_r.wallMaterial[i], where());
+                return QStringLiteral("теплопровідність матеріалу «%1» (%2) дорівнює нулю")
+                    .arg(m_r.wallMaterial[i], where());
             });
             resistance += divide(m_r.wallInsulationThickness[i] / 1000, *layers.insulation, [&] {
-                return QStringLiteral("теплопровідність ізоляції «%1» (%2) дорівнює нулю").arg(m_r.wallInsulation[i], where());
+                return QStringLiteral("теплопровідність ізоляції «%1» (%2) дорівнює нулю")
+                    .arg(m_r.wallInsulation[i], where());
             });
             resistance += 1 / 9.37;
             finite(resistance);
@@ -186,7 +188,8 @@ private:
             m_d.chamberDensity = airDensity(m_r.chamberTemperature);
             m_d.airMassFlow = volume * rate * m_d.chamberDensity / 86400;
             m_d.humidityClass = humidityClass(m_r.outdoorHumidity);
-            m_d.outdoorEnthalpy = air(m_r.outdoorTemperature, m_d.humidityClass, true, outdoorHumidity(m_d.humidityClass));
+            m_d.outdoorEnthalpy =
+                air(m_r.outdoorTemperature, m_d.humidityClass, true, outdoorHumidity(m_d.humidityClass));
             m_d.chamberEnthalpy = air(m_r.chamberTemperature, m_r.chamberHumidity, true, chamberHumidity());
             m_haveChamberEnthalpy = true;
             m_d.ventilation = finite((m_d.outdoorEnthalpy - m_d.chamberEnthalpy) * m_d.airMassFlow);
@@ -240,7 +243,8 @@ private:
                            * m_d.densityFactor * m_d.doorRoot;
         }
 
-        m_d.goodsFactor = !m_in.goodsItems.isEmpty() && StoredText::equals(m_r.goodsKind, m_in.goodsItems.at(0)) ? 0.8 : 1.0;
+        m_d.goodsFactor =
+            !m_in.goodsItems.isEmpty() && StoredText::equals(m_r.goodsKind, m_in.goodsItems.at(0)) ? 0.8 : 1.0;
 
         qint64 n = 1;
         if (m_r.vehicleLoadCapacity > 0) {
@@ -305,7 +309,8 @@ private:
             else
                 m_d.productHeat = overTime(m * p.CP2 * (t0 - t1));
             const double sp = m_in.packaging ? m_in.packaging->SP : 0.0;
-            m_d.packagingHeat = overTime(m_r.packagingTurnover * sp * (m_r.packagingEntryTemperature - m_r.packagingFinalTemperature));
+            m_d.packagingHeat = overTime(m_r.packagingTurnover * sp
+                                         * (m_r.packagingEntryTemperature - m_r.packagingFinalTemperature));
             finite(m_d.productHeat);
             finite(m_d.packagingHeat);
         }
@@ -336,7 +341,8 @@ private:
         m_step = CalcStep::Respiration;
         double held = 0;
         // Produce that arrives frozen does not respire.
-        if (!m_in.include[4] || (m_in.product ? m_r.productEntryTemperature <= m_in.product->TZAM : m_r.productEntryTemperature < 0)) {
+        const int t0 = m_r.productEntryTemperature;
+        if (!m_in.include[size_t(Gain::Respiration)] || (m_in.product ? t0 <= m_in.product->TZAM : t0 < 0)) {
             held = gainRow(Gain::Respiration, 0);
         } else {
             m_d.respirationEnd = respirationRate(m_r.productFinalTemperature);
@@ -353,7 +359,8 @@ private:
     void lighting()
     {
         m_step = CalcStep::Lighting;
-        m_d.lighting = finite(double(m_r.lightingPower) * m_r.lightingHours * m_r.chamberLength * m_r.chamberWidth / 24 / 1000);
+        m_d.lighting =
+            finite(double(m_r.lightingPower) * m_r.lightingHours * m_r.chamberLength * m_r.chamberWidth / 24 / 1000);
         amountLabel(LabelText::Lighting, gainRow(Gain::Lighting, m_d.lighting));
     }
 
@@ -361,7 +368,8 @@ private:
     {
         m_step = CalcStep::Personnel;
         // VL85 only names a column the lookup must find; the person heat is QP.
-        m_d.personHeat = air(m_r.chamberTemperature, 85, false, [] { return QStringLiteral("тепловиділень персоналу"); });
+        m_d.personHeat =
+            air(m_r.chamberTemperature, 85, false, [] { return QStringLiteral("тепловиділень персоналу"); });
         m_d.personnel = finite(double(m_r.workers) * m_r.lightingHours * m_d.personHeat / 24 / 1000);
         amountLabel(LabelText::Personnel, gainRow(Gain::Personnel, m_d.personnel));
     }

@@ -38,22 +38,23 @@ enum class Gain {
 };
 inline constexpr int kGainCount = 9;
 
-// The texts a run gives the labels of the reports and the window.
+// The texts a run gives the labels of the reports and the window. Those named
+// after a gain, RequiredCapacity and Sum show the held value with two decimals.
 enum class LabelText {
-    WallAGain,            // each enclosure's gain, kW
+    WallAGain, // each enclosure's own gain, kW
     WallBGain,
     WallCGain,
     WallDGain,
     CeilingGain,
     FloorGain,
-    Walls,                // the shown gains of the rows, kW
-    VentilationRate,      // the rate used, volumes per day
+    Walls,
+    VentilationRate, // the rate used, volumes per day
     Ventilation,
-    Entries,              // entries of vehicles per day
-    DoorOperation,        // "Автоматическая" or "Ручная"
+    Entries,       // entries of vehicles per day, whole
+    DoorOperation, // "Автоматическая" or "Ручная"
     Infiltration,
-    ProductHeat,          // the product's share of the treatment gain, kW
-    PackagingHeat,        // the packaging's share, kW
+    ProductHeat,   // the product's share of the treatment gain, kW
+    PackagingHeat, // the packaging's share, kW
     Product,
     Respiration,
     Lighting,

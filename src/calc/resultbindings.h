@@ -48,9 +48,9 @@ struct CalcOutput {
 };
 
 // The one table from a run's typed results to the panel rows, the report
-// labels and the record, in the order a run writes them. Only the result
-// CurrencyEdit11 announces its change, so the panel order matters to whoever
-// listens; kvor-cli lists the labels in this order.
+// labels and the record, in the order a run writes them: CurrencyEdit11
+// announces its change when written, so whoever listens sees the panel as far
+// as this order has filled it; kvor-cli lists the labels in this order.
 class ResultBindings {
 public:
     static const std::vector<ResultBinding> &table();
