@@ -40,10 +40,10 @@ CalcInputs BalanceSource::gather(ReferenceTables &dm, const std::array<bool, 9> 
     static const QString kInsulationK = QStringLiteral("IZ_KTP");
     for (size_t i = 0; i < 6; ++i) {
         EnclosureLayers &layers = in.enclosures[i];
-        if (!locateName(dm.taMater, kMaterialName, in.record.ST_M[i]))
+        if (!locateName(dm.taMater, kMaterialName, in.record.wallMaterial[i]))
             continue; // without the material the insulation is not looked for
         layers.material = number(dm.taMater, kMaterialK);
-        if (locateName(dm.taIzolm, kInsulationName, in.record.ST_IZ[i]))
+        if (locateName(dm.taIzolm, kInsulationName, in.record.wallInsulation[i]))
             layers.insulation = number(dm.taIzolm, kInsulationK);
     }
 
@@ -63,7 +63,7 @@ CalcInputs BalanceSource::gather(ReferenceTables &dm, const std::array<bool, 9> 
         in.product = p;
     }
 
-    if (locateName(dm.taTara, kName, in.record.TE_TTIP)) {
+    if (locateName(dm.taTara, kName, in.record.packaging)) {
         PackagingRow t;
         t.NAIM = dm.taTara.value(kName).toString();
         t.SP = number(dm.taTara, QStringLiteral("SP"));
@@ -105,11 +105,14 @@ AirTable BalanceSource::readAirTable(DbfTable &table)
 bool BalanceSource::apply(ReferenceTables &dm, const HeatBalance &balance, const std::function<void(const CalcOutput &)> &show,
                           QString *error)
 {
-    for (const CalcOutput &o : balance.outputs) {
+    bool written = true;
+    ResultBindings::forEachWrite(balance, [&](const CalcOutput &o) {
+        if (!written)
+            return;
         if (o.target != OutputTarget::Record) {
             if (show)
                 show(o);
-            continue;
+            return;
         }
         try {
             dm.taWork.edit();
@@ -117,19 +120,10 @@ bool BalanceSource::apply(ReferenceTables &dm, const HeatBalance &balance, const
         } catch (const DbfError &e) {
             if (error)
                 *error = e.message();
-            return false;
+            written = false;
         }
-    }
-    return true;
-}
-
-int BalanceSource::panelField(const CalcOutput &output)
-{
-    static const QString prefix = QStringLiteral("CurrencyEdit");
-    if (output.target != OutputTarget::Panel || !output.name.startsWith(prefix))
-        return 0;
-    const int field = QStringView(output.name).mid(prefix.size()).toInt();
-    return field >= 1 && field <= 11 ? field : 0;
+    });
+    return written;
 }
 
 } // namespace kvor

@@ -2,6 +2,7 @@
 
 #include "calcinputs.h"
 #include "heatbalance.h"
+#include "resultbindings.h"
 
 #include <QString>
 #include <QStringList>
@@ -33,15 +34,13 @@ public:
     // The rows of an air table (TEMVOZD, the VLxx columns, QP) in stored order.
     static AirTable readAirTable(DbfTable &table);
 
-    // Applies a run's writes in the order it made them: the record write goes
-    // into `taWork` (which is left in edit state), every other write to `show`.
+    // Applies a run's writes in the order it made them (ResultBindings): the
+    // record write goes into `taWork` (which is left in edit state), every
+    // other write to `show`.
     // A record that cannot be written ends the application there, as it would
     // have ended the run: false, with the table layer's message in `error`.
     static bool apply(ReferenceTables &dm, const HeatBalance &balance, const std::function<void(const CalcOutput &)> &show,
                       QString *error);
-
-    // The panel field a write names: 1 … 11 for CurrencyEdit1 … CurrencyEdit11, else 0.
-    static int panelField(const CalcOutput &output);
 };
 
 } // namespace kvor

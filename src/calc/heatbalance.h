@@ -6,7 +6,6 @@
 
 #include <array>
 #include <optional>
-#include <vector>
 
 namespace kvor {
 
@@ -25,24 +24,47 @@ enum class CalcStep {
     Sum, // with the total labels
 };
 
-// Where a run writes.
-enum class OutputTarget {
-    Panel,               // CurrencyEdit1 … CurrencyEdit11
-    CalculationReport,   // QRLabel70 … QRLabel98 of the calculation report
-    EquipmentListReport, // QRLabel98 of the equipment list report
-    MainWindow,          // Label3
-    Record,              // VN_KR
+// The nine gains, in the order a run computes them (panel rows 1 … 9).
+enum class Gain {
+    Walls,
+    Ventilation,
+    Infiltration,
+    Product,
+    Respiration,
+    Lighting,
+    Personnel,
+    Vehicles,
+    Fans,
 };
+inline constexpr int kGainCount = 9;
 
-// One write of a run. Panel writes carry the held value and the text the field
-// keeps ("0.##"); label writes the label's text; the record write the computed
-// ventilation rate (the table rounds it as it stores it).
-struct CalcOutput {
-    OutputTarget target = OutputTarget::Panel;
-    QString name;
-    double value = 0;
-    QString text;
+// The texts a run gives the labels of the reports and the window. Those named
+// after a gain, RequiredCapacity and Sum show the held value with two decimals.
+enum class LabelText {
+    WallAGain, // each enclosure's own gain, kW
+    WallBGain,
+    WallCGain,
+    WallDGain,
+    CeilingGain,
+    FloorGain,
+    Walls,
+    VentilationRate, // the rate used, volumes per day
+    Ventilation,
+    Entries,       // entries of vehicles per day, whole
+    DoorOperation, // "Автоматическая" or "Ручная"
+    Infiltration,
+    ProductHeat,   // the product's share of the treatment gain, kW
+    PackagingHeat, // the packaging's share, kW
+    Product,
+    Respiration,
+    Lighting,
+    Personnel,
+    Vehicles,
+    Fans,
+    RequiredCapacity,
+    Sum,
 };
+inline constexpr int kLabelTextCount = int(LabelText::Sum) + 1;
 
 // Working values of a run, for reports, tools and tests. Each stays 0 when its
 // step was skipped or not reached.
@@ -85,33 +107,30 @@ struct CalcDetails {
     double fans = 0;             // Qпо, kW
 };
 
-// The result of one run. Whatever the run did not write keeps the previous
-// run's value: a run stopped by an undefined operation lists only the writes
-// made before it, and the step and the message that stopped it.
-//
-// A caller applies `outputs` in order (the record write puts the record into
-// edit state first), then shows `error` if there is one. Only CurrencyEdit11's
-// change notification depends on the order of the panel writes.
+// The result of one run. Values the panel holds are kept to 0.01. Whatever
+// the run did not write is empty and keeps the previous run's value on the
+// panel and the labels: a run stopped by an undefined operation has only the
+// results written before it, and the step and the message that stopped it.
+// ResultBindings gives the order of the writes and where each one goes.
 struct HeatBalance {
-    std::vector<CalcOutput> outputs; // in the order the run wrote them
+    std::array<std::optional<double>, kGainCount> gains;
+    std::optional<double> sum;
+    std::optional<double> requiredCapacity;
+    std::array<std::optional<QString>, kLabelTextCount> labels;
+    // The rate computed for the record's VN_KR (the table rounds it as it
+    // stores it), when the run computed one.
+    std::optional<double> ventilationRateToStore;
+
     std::optional<CalcStep> stoppedAt;
     QString error; // Ukrainian, for the user
     CalcDetails details;
-    // The rate used (QRLabel77) and the number of entries (Label3), when their
-    // steps finished.
+    // The rate used and the number of entries, when their steps finished.
     std::optional<double> ventilationRate;
     std::optional<qint64> entries;
 
     bool completed() const { return !stoppedAt.has_value(); }
-    // Held value of CurrencyEdit`field` (1 … 9 the gains, 10 the sum, 11 the
-    // required capacity), when the run wrote it.
-    std::optional<double> panel(int field) const;
-    std::optional<double> row(int row) const { return panel(row); }
-    std::optional<double> sum() const { return panel(10); }
-    std::optional<double> required() const { return panel(11); }
-    std::optional<QString> label(const QString &name, OutputTarget target = OutputTarget::CalculationReport) const;
-    // The rate written back into VN_KR, when the run computed one.
-    std::optional<double> ventilationRateToStore() const;
+    std::optional<double> gain(Gain g) const { return gains[size_t(g)]; }
+    const std::optional<QString> &label(LabelText l) const { return labels[size_t(l)]; }
 };
 
 // One heat-balance run over plain inputs: the nine gains in their fixed order,

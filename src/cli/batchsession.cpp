@@ -72,7 +72,7 @@ void BatchSession::open(const QString &file, const QString &dataDir)
     for (const CalcOutput &o : m_document.lastWrites()) {
         switch (o.target) {
         case OutputTarget::Panel:
-            if (const int field = BalanceSource::panelField(o))
+            if (const int field = o.panelRow)
                 shown.panel[size_t(field - 1)] = o.value;
             break;
         case OutputTarget::CalculationReport:

@@ -528,7 +528,7 @@ void CalculationDocument::apply(const CalcOutput &output)
     m_lastWrites.push_back(output);
     switch (output.target) {
     case OutputTarget::Panel:
-        if (const int row = BalanceSource::panelField(output))
+        if (const int row = output.panelRow)
             setResult(row, output.value);
         break;
     case OutputTarget::CalculationReport:

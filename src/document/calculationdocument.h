@@ -1,6 +1,7 @@
 #pragma once
 
 #include "calc/heatbalance.h"
+#include "calc/resultbindings.h"
 #include "reports/core/reportlabels.h"
 #include "storage/calcfiles.h"
 

@@ -33,14 +33,14 @@ TEST(AirDensity, RoundedToFourDecimals)
 TEST(Ventilation, ComputedRateIsWrittenBackAndUsed)
 {
     CalcInputs in = baseInputs();
-    in.record.VN_FLAG = false;
-    in.record.VN_KR = 3; // replaced
-    in.record.ob_kamv = 100;
-    in.record.OB_TEMKAM = 0;
-    in.record.ST_TEM[0] = 30;
+    in.record.ventilationRateEntered = false;
+    in.record.ventilationRate = 3; // replaced
+    in.record.chamberVolume = 100;
+    in.record.chamberTemperature = 0;
+    in.record.temperatureBeyondWall[0] = 30;
     HeatBalance b = computeHeatBalance(in);
     ASSERT_TRUE(b.completed()) << qPrintable(b.error);
-    EXPECT_EQ(b.ventilationRateToStore(), 7.0);
+    EXPECT_EQ(b.ventilationRateToStore, 7.0);
     EXPECT_EQ(b.ventilationRate, 7.0);
     EXPECT_EQ(labelText(b, "QRLabel77"), "7.00");
     // G = 100 × 7 × 1.293 / 86400; h_out = VL50(30 °C) = 64.2, h_in = VL90(0 °C) = 8.5.
@@ -48,17 +48,17 @@ TEST(Ventilation, ComputedRateIsWrittenBackAndUsed)
     EXPECT_DOUBLE_EQ(b.details.outdoorEnthalpy, 64.2);
     EXPECT_DOUBLE_EQ(b.details.chamberEnthalpy, 8.5);
     EXPECT_NEAR(b.details.ventilation, 0.583496, 1e-6);
-    EXPECT_EQ(b.row(2), 0.58);
+    EXPECT_EQ(b.gain(Gain::Ventilation), 0.58);
     EXPECT_EQ(labelText(b, "QRLabel78"), "0.58");
 
     // 50 m³: 9.899…, read back as the record's column keeps it.
-    in.record.ob_kamv = 50;
+    in.record.chamberVolume = 50;
     b = computeHeatBalance(in);
-    EXPECT_DOUBLE_EQ(*b.ventilationRateToStore(), 9.899494936611665);
+    EXPECT_DOUBLE_EQ(*b.ventilationRateToStore, 9.899494936611665);
     EXPECT_DOUBLE_EQ(*b.ventilationRate, 9.899494936611665);
     in.ventilationRateDecimals = 8;
     b = computeHeatBalance(in);
-    EXPECT_DOUBLE_EQ(*b.ventilationRateToStore(), 9.899494936611665);
+    EXPECT_DOUBLE_EQ(*b.ventilationRateToStore, 9.899494936611665);
     EXPECT_EQ(b.ventilationRate, 9.89949494);
     in.ventilationRateDecimals = 2;
     b = computeHeatBalance(in);
@@ -70,10 +70,10 @@ TEST(Ventilation, ComputedRateIsWrittenBackAndUsed)
 TEST(Ventilation, EnteredRateIsKept)
 {
     CalcInputs in = baseInputs();
-    in.record.VN_FLAG = true;
-    in.record.VN_KR = 4.5;
+    in.record.ventilationRateEntered = true;
+    in.record.ventilationRate = 4.5;
     const HeatBalance b = computeHeatBalance(in);
-    EXPECT_FALSE(b.ventilationRateToStore().has_value());
+    EXPECT_FALSE(b.ventilationRateToStore.has_value());
     EXPECT_FALSE(wrote(b, OutputTarget::Record, QStringLiteral("VN_KR")));
     EXPECT_EQ(b.ventilationRate, 4.5);
     EXPECT_EQ(labelText(b, "QRLabel77"), "4.50");
@@ -83,14 +83,14 @@ TEST(Ventilation, EnteredRateIsKept)
 TEST(Ventilation, NoVolumeNoVentilation)
 {
     CalcInputs in = baseInputs();
-    in.record.VN_FLAG = false;
-    in.record.VN_KR = 5;
-    in.record.ob_kamv = 0;
-    in.record.OB_RGVLAJ = 80; // class 80, but the step is skipped
+    in.record.ventilationRateEntered = false;
+    in.record.ventilationRate = 5;
+    in.record.chamberVolume = 0;
+    in.record.outdoorHumidity = 80; // class 80, but the step is skipped
     HeatBalance b = computeHeatBalance(in);
     ASSERT_TRUE(b.completed()) << qPrintable(b.error);
-    EXPECT_FALSE(b.ventilationRateToStore().has_value());
-    EXPECT_EQ(b.row(2), 0.0);
+    EXPECT_FALSE(b.ventilationRateToStore.has_value());
+    EXPECT_EQ(b.gain(Gain::Ventilation), 0.0);
     EXPECT_EQ(labelText(b, "QRLabel77"), "0.00");
     EXPECT_EQ(b.ventilationRate, 0.0);
     EXPECT_EQ(b.details.humidityClass, 0);
@@ -99,10 +99,10 @@ TEST(Ventilation, NoVolumeNoVentilation)
     EXPECT_DOUBLE_EQ(b.details.doorAirEnthalpy, 64.2);
     EXPECT_DOUBLE_EQ(b.details.chamberEnthalpy, -18.7);
 
-    in.record.ob_kamv = -5;
+    in.record.chamberVolume = -5;
     b = computeHeatBalance(in);
-    EXPECT_FALSE(b.ventilationRateToStore().has_value());
-    EXPECT_EQ(b.row(2), 0.0);
+    EXPECT_FALSE(b.ventilationRateToStore.has_value());
+    EXPECT_EQ(b.gain(Gain::Ventilation), 0.0);
 }
 
 TEST(Ventilation, HumidityClassIsTheNearestMultipleOfFive)
@@ -112,7 +112,7 @@ TEST(Ventilation, HumidityClassIsTheNearestMultipleOfFive)
     const int cases[][2] = {{47, 50}, {48, 50}, {52, 50}, {53, 55}, {57, 55}, {58, 60}, {0, 50},
                             {-7, 50}, {77, 75}, {78, 80}, {98, 100}, {100, 100}, {102, 100}, {103, 100}};
     for (const auto &c : cases) {
-        in.record.OB_RGVLAJ = c[0];
+        in.record.outdoorHumidity = c[0];
         const HeatBalance b = computeHeatBalance(in);
         EXPECT_TRUE(b.completed()) << c[0];
         EXPECT_EQ(b.details.humidityClass, c[1]) << c[0];
@@ -122,12 +122,12 @@ TEST(Ventilation, HumidityClassIsTheNearestMultipleOfFive)
 TEST(Ventilation, OutdoorAboveTheAirTableCountsAsZeroEnthalpy)
 {
     CalcInputs in = baseInputs();
-    in.record.VN_KR = 5;
-    in.record.OB_RGTMAX = 41; // above the last row (40)
+    in.record.ventilationRate = 5;
+    in.record.outdoorTemperature = 41; // above the last row (40)
     const HeatBalance b = computeHeatBalance(in);
     EXPECT_EQ(b.details.outdoorEnthalpy, 0);
     EXPECT_DOUBLE_EQ(b.details.ventilation, (0 - -18.7) * (72 * 5 * 1.3952 / 86400));
-    EXPECT_EQ(b.row(2), 0.11); // 0.1088…
+    EXPECT_EQ(b.gain(Gain::Ventilation), 0.11); // 0.1088…
 }
 
 TEST(Infiltration, WorkedDoorFlow)
@@ -151,33 +151,33 @@ TEST(Infiltration, WorkedDoorFlow)
     EXPECT_DOUBLE_EQ(b.details.doorOpenFraction, 25.0 / 86400);
     EXPECT_EQ(b.details.protection, 0.0);
     EXPECT_DOUBLE_EQ(b.details.infiltration, b.details.doorFlow * (25.0 / 86400) * 1.1 * 1.0);
-    EXPECT_EQ(b.row(3), 0.04); // 131.76 × 0.000289 × 1.1 = 0.0419
+    EXPECT_EQ(b.gain(Gain::Infiltration), 0.04); // 131.76 × 0.000289 × 1.1 = 0.0419
     EXPECT_EQ(labelText(b, "QRLabel80"), "0.04");
 }
 
 TEST(Infiltration, NoFlowWithoutDifferenceOrDoor)
 {
     CalcInputs in = baseInputs();
-    in.record.ST_TEM[0] = in.record.OB_TEMKAM;
+    in.record.temperatureBeyondWall[0] = in.record.chamberTemperature;
     HeatBalance b = computeHeatBalance(in);
     ASSERT_TRUE(b.completed()) << qPrintable(b.error);
     EXPECT_EQ(b.details.doorRoot, 0);
     EXPECT_EQ(b.details.infiltration, 0);
-    EXPECT_EQ(b.row(3), 0.0);
+    EXPECT_EQ(b.gain(Gain::Infiltration), 0.0);
 
     in = baseInputs();
-    in.record.IN_DH = 0;
+    in.record.doorWidth = 0;
     b = computeHeatBalance(in);
     EXPECT_EQ(b.details.infiltration, 0);
 
     // Zero height with a colder outside: the root's argument is 0 × (negative),
     // not negative, so nothing stops.
     in = baseInputs();
-    in.record.IN_DV = 0;
-    in.record.ST_TEM[0] = -30;
+    in.record.doorHeight = 0;
+    in.record.temperatureBeyondWall[0] = -30;
     b = computeHeatBalance(in);
     EXPECT_TRUE(b.completed()) << qPrintable(b.error);
-    EXPECT_EQ(b.row(3), 0.0);
+    EXPECT_EQ(b.gain(Gain::Infiltration), 0.0);
 }
 
 TEST(Infiltration, DoorAirColderThanTheChamberBringsNoHeat)
@@ -194,74 +194,75 @@ TEST(Infiltration, DoorAirColderThanTheChamberBringsNoHeat)
     };
     for (const auto &c : cases) {
         CalcInputs in = baseInputs();
-        in.record.OB_TEMKAM = c.chamber;
-        in.record.ST_TEM[0] = c.door;
-        in.record.TE_POBOR = 10000;
-        in.record.IN_GPTS = 3000; // N = 4
+        in.record.chamberTemperature = c.chamber;
+        in.record.temperatureBeyondWall[0] = c.door;
+        in.record.productTurnover = 10000;
+        in.record.vehicleLoadCapacity = 3000; // N = 4
         in.include[2] = c.included;
         const HeatBalance b = computeHeatBalance(in);
         const auto where = [&] { return QStringLiteral("%1/%2 box %3").arg(c.chamber).arg(c.door).arg(c.included); };
         ASSERT_TRUE(b.completed()) << qPrintable(where()) << ": " << qPrintable(b.error);
         EXPECT_EQ(b.details.infiltration > 0, c.flows) << qPrintable(where());
         EXPECT_GE(b.details.infiltration, 0) << qPrintable(where());
-        if (!c.flows)
-            EXPECT_EQ(b.row(3), 0.0) << qPrintable(where());
+        if (!c.flows) {
+            EXPECT_EQ(b.gain(Gain::Infiltration), 0.0) << qPrintable(where());
+        }
         EXPECT_EQ(labelText(b, "QRLabel97"), "4") << qPrintable(where());
-        EXPECT_EQ(b.label(QStringLiteral("Label3"), OutputTarget::MainWindow), "4") << qPrintable(where());
+        EXPECT_EQ(b.label(LabelText::Entries), "4") << qPrintable(where());
         EXPECT_EQ(labelText(b, "QRLabel79"), "Ручная") << qPrintable(where());
-        EXPECT_TRUE(b.required().has_value()) << qPrintable(where());
-        EXPECT_EQ(labelText(b, "QRLabel93"), Rounding::fixed(*b.sum(), 2)) << qPrintable(where());
+        EXPECT_TRUE(b.requiredCapacity.has_value()) << qPrintable(where());
+        EXPECT_EQ(labelText(b, "QRLabel93"), Rounding::fixed(*b.sum, 2)) << qPrintable(where());
     }
 }
 
 TEST(Infiltration, NumberOfEntries)
 {
     CalcInputs in = baseInputs();
-    in.record.TE_POBOR = 10000;
-    in.record.TE_TOBOR = 0;
+    in.record.productTurnover = 10000;
+    in.record.packagingTurnover = 0;
     const struct {
         double capacity;
         qint64 n;
     } cases[] = {{3000, 4}, {5000, 3}, {0, 1}, {-100, 1}, {20000, 1}, {2500, 5}};
     for (const auto &c : cases) {
-        in.record.IN_GPTS = c.capacity;
+        in.record.vehicleLoadCapacity = c.capacity;
         const HeatBalance b = computeHeatBalance(in);
         EXPECT_EQ(b.entries, c.n) << c.capacity;
-        EXPECT_EQ(b.label(QStringLiteral("Label3"), OutputTarget::MainWindow), QString::number(c.n)) << c.capacity;
+        EXPECT_EQ(b.label(LabelText::Entries), QString::number(c.n)) << c.capacity;
         EXPECT_EQ(labelText(b, "QRLabel97"), QString::number(c.n)) << c.capacity;
     }
     // Packaging turnover counts towards the loads.
-    in.record.TE_TOBOR = 2000;
-    in.record.IN_GPTS = 3000;
+    in.record.packagingTurnover = 2000;
+    in.record.vehicleLoadCapacity = 3000;
     EXPECT_EQ(computeHeatBalance(in).entries, 5);
 }
 
 TEST(Infiltration, DoorOpenFraction)
 {
     CalcInputs in = baseInputs();
-    in.record.TE_POBOR = 10000;
-    in.record.IN_GPTS = 3000; // N = 4
-    in.record.IN_TIP = true;
-    in.record.IN_TOV = QStringLiteral("Штабелi на пiддонах"); // as the file gives it back
+    in.record.productTurnover = 10000;
+    in.record.vehicleLoadCapacity = 3000; // N = 4
+    in.record.automaticDoors = true;
+    in.record.goodsKind = QStringLiteral("Штабелi на пiддонах"); // as the file gives it back
     HeatBalance b = computeHeatBalance(in);
     EXPECT_EQ(b.details.goodsFactor, 0.8);
     EXPECT_DOUBLE_EQ(b.details.doorOpenFraction, 0.00625); // (480 + 60) / 86400
     EXPECT_EQ(labelText(b, "QRLabel79"), "Автоматическая");
 
-    in.record.IN_TIP = false;
+    in.record.automaticDoors = false;
     b = computeHeatBalance(in);
     EXPECT_DOUBLE_EQ(b.details.doorOpenFraction, (480.0 + 100) / 86400);
     EXPECT_EQ(labelText(b, "QRLabel79"), "Ручная");
 
-    in.record.IN_TOV = QStringLiteral("Штабелі на піддонах"); // the item itself
+    in.record.goodsKind = QStringLiteral("Штабелі на піддонах"); // the item itself
     EXPECT_EQ(computeHeatBalance(in).details.goodsFactor, 0.8);
-    in.record.IN_TOV = QStringLiteral("Мясні туші на гаках");
+    in.record.goodsKind = QStringLiteral("Мясні туші на гаках");
     b = computeHeatBalance(in);
     EXPECT_EQ(b.details.goodsFactor, 1.0);
     EXPECT_DOUBLE_EQ(b.details.doorOpenFraction, (600.0 + 100) / 86400);
-    in.record.IN_TOV = QStringLiteral("штабелi на пiддонах"); // case matters
+    in.record.goodsKind = QStringLiteral("штабелi на пiддонах"); // case matters
     EXPECT_EQ(computeHeatBalance(in).details.goodsFactor, 1.0);
-    in.record.IN_TOV.clear();
+    in.record.goodsKind.clear();
     EXPECT_EQ(computeHeatBalance(in).details.goodsFactor, 1.0);
 }
 
@@ -277,7 +278,7 @@ TEST(Infiltration, DoorwayProtection)
     };
     const HeatBalance open = computeHeatBalance(in);
     for (const auto &c : cases) {
-        in.record.IN_ZAV = QString::fromUtf8(c.stored);
+        in.record.doorProtection = QString::fromUtf8(c.stored);
         const HeatBalance b = computeHeatBalance(in);
         EXPECT_EQ(b.details.protection, c.e) << c.stored;
         EXPECT_DOUBLE_EQ(b.details.infiltration, open.details.doorFlow * open.details.doorOpenFraction * 1.1 * (1 - c.e))
@@ -288,23 +289,23 @@ TEST(Infiltration, DoorwayProtection)
 TEST(Infiltration, LabelsWhateverTheBox)
 {
     CalcInputs in = baseInputs();
-    in.record.TE_POBOR = 10000;
-    in.record.IN_GPTS = 3000;
-    in.record.IN_TIP = true;
+    in.record.productTurnover = 10000;
+    in.record.vehicleLoadCapacity = 3000;
+    in.record.automaticDoors = true;
     in.include[2] = false;
     const HeatBalance b = computeHeatBalance(in);
-    EXPECT_EQ(b.row(3), 0.0);
+    EXPECT_EQ(b.gain(Gain::Infiltration), 0.0);
     EXPECT_EQ(labelText(b, "QRLabel80"), "0.00");
     EXPECT_GT(b.details.infiltration, 0.01);
     EXPECT_EQ(labelText(b, "QRLabel97"), "4");
-    EXPECT_EQ(b.label(QStringLiteral("Label3"), OutputTarget::MainWindow), "4");
+    EXPECT_EQ(b.label(LabelText::Entries), "4");
     EXPECT_EQ(labelText(b, "QRLabel79"), "Автоматическая");
 
     // Likewise the ventilation rate with row 2 cleared.
     in.include[1] = false;
-    in.record.VN_KR = 6;
+    in.record.ventilationRate = 6;
     const HeatBalance v = computeHeatBalance(in);
-    EXPECT_EQ(v.row(2), 0.0);
+    EXPECT_EQ(v.gain(Gain::Ventilation), 0.0);
     EXPECT_EQ(labelText(v, "QRLabel78"), "0.00");
     EXPECT_EQ(labelText(v, "QRLabel77"), "6.00");
 }

@@ -10,12 +10,12 @@ namespace {
 TEST_F(SourceTest, ReadsTheRecordWithItsCalculatedFieldsAndTheBoxes)
 {
     const CalcInputs in = gather({true, false, true, true, true, true, true, true, false});
-    EXPECT_EQ(in.record.OB_TERMR, "Хранение");
-    EXPECT_EQ(in.record.OB_TEMKAM, -18);
-    EXPECT_DOUBLE_EQ(in.record.ob_kamv, 72.0);
-    EXPECT_DOUBLE_EQ(in.record.ob_s[0], 12.0) << "width × height";
-    EXPECT_DOUBLE_EQ(in.record.ob_s[1], 18.0) << "length × height";
-    EXPECT_DOUBLE_EQ(in.record.ob_s[5], 24.0) << "width × length";
+    EXPECT_EQ(in.record.processingMode, "Хранение");
+    EXPECT_EQ(in.record.chamberTemperature, -18);
+    EXPECT_DOUBLE_EQ(in.record.chamberVolume, 72.0);
+    EXPECT_DOUBLE_EQ(in.record.surfaceArea[0], 12.0) << "width × height";
+    EXPECT_DOUBLE_EQ(in.record.surfaceArea[1], 18.0) << "length × height";
+    EXPECT_DOUBLE_EQ(in.record.surfaceArea[5], 24.0) << "width × length";
     EXPECT_FALSE(in.include[1]);
     EXPECT_FALSE(in.include[8]);
     EXPECT_TRUE(in.include[0]);
@@ -119,7 +119,7 @@ TEST_F(SourceTest, TheVentilationRateGoesBackIntoTheRecordInEditState)
         w.setValue("VN_KR", 1.0);
     });
     const HeatBalance b = computeHeatBalance(gather());
-    ASSERT_EQ(b.ventilationRateToStore(), 7.0);
+    ASSERT_EQ(b.ventilationRateToStore, 7.0);
     QStringList shown;
     QString error;
     ASSERT_TRUE(BalanceSource::apply(dm, b, [&](const CalcOutput &o) { shown << o.name; }, &error));
@@ -128,7 +128,7 @@ TEST_F(SourceTest, TheVentilationRateGoesBackIntoTheRecordInEditState)
     EXPECT_DOUBLE_EQ(dm.taWork.value("VN_KR").toDouble(), 7.0);
     EXPECT_FALSE(shown.contains("VN_KR"));
     EXPECT_EQ(shown.first(), "CurrencyEdit1");
-    EXPECT_EQ(shown.size(), qsizetype(b.outputs.size() - 1)) << "everything else, in the run's order";
+    EXPECT_EQ(shown.size(), qsizetype(ResultBindings::writes(b).size() - 1)) << "everything else, in the run's order";
 
     // An entered rate is left alone.
     setWork([](DbfTable &w) {
@@ -138,14 +138,6 @@ TEST_F(SourceTest, TheVentilationRateGoesBackIntoTheRecordInEditState)
     ASSERT_TRUE(BalanceSource::apply(dm, computeHeatBalance(gather()), nullptr, &error));
     EXPECT_EQ(dm.taWork.state(), DbfTable::State::Browse);
     EXPECT_DOUBLE_EQ(dm.taWork.value("VN_KR").toDouble(), 3.5);
-}
-
-TEST_F(SourceTest, PanelFieldsAreNumberedFromTheirNames)
-{
-    EXPECT_EQ(BalanceSource::panelField({OutputTarget::Panel, "CurrencyEdit1", 0, {}}), 1);
-    EXPECT_EQ(BalanceSource::panelField({OutputTarget::Panel, "CurrencyEdit11", 0, {}}), 11);
-    EXPECT_EQ(BalanceSource::panelField({OutputTarget::Panel, "CurrencyEdit12", 0, {}}), 0);
-    EXPECT_EQ(BalanceSource::panelField({OutputTarget::CalculationReport, "QRLabel70", 0, {}}), 0);
 }
 
 } // namespace

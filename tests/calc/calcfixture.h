@@ -2,6 +2,7 @@
 
 #include "calc/calcinputs.h"
 #include "calc/heatbalance.h"
+#include "calc/resultbindings.h"
 
 #include <QString>
 
@@ -69,32 +70,32 @@ inline CalcInputs baseInputs()
 {
     CalcInputs in;
     CalcRecord &r = in.record;
-    r.OB_TERMR = QStringLiteral("Хранение");
-    r.OB_TEMKAM = -20;
-    r.OB_TIMEWRK = 24;
-    r.OB_KZAPAS = 1;
-    r.OB_KAMDL = 6;
-    r.OB_KAMSH = 4;
-    r.OB_KAMVS = 3;
-    r.ob_kamv = 72;
-    r.ob_s = {12, 18, 12, 18, 24, 24};
-    r.OB_RGTMAX = 30;
-    r.OB_RGVLAJ = 50;
-    r.ST_TEM = {30, 30, 30, 30, 30, 30};
-    r.VN_FLAG = true;
-    r.VN_KR = 0;
-    r.TE_VLAJ = 90;
-    r.IN_DV = 2;
-    r.IN_DH = 1.5;
-    r.IN_TOV = QStringLiteral("Мясні туші на гаках");
-    r.IN_ZAV = QStringLiteral("Відсутня");
+    r.processingMode = QStringLiteral("Хранение");
+    r.chamberTemperature = -20;
+    r.runningHours = 24;
+    r.safetyFactor = 1;
+    r.chamberLength = 6;
+    r.chamberWidth = 4;
+    r.chamberHeight = 3;
+    r.chamberVolume = 72;
+    r.surfaceArea = {12, 18, 12, 18, 24, 24};
+    r.outdoorTemperature = 30;
+    r.outdoorHumidity = 50;
+    r.temperatureBeyondWall = {30, 30, 30, 30, 30, 30};
+    r.ventilationRateEntered = true;
+    r.ventilationRate = 0;
+    r.chamberHumidity = 90;
+    r.doorHeight = 2;
+    r.doorWidth = 1.5;
+    r.goodsKind = QStringLiteral("Мясні туші на гаках");
+    r.doorProtection = QStringLiteral("Відсутня");
     in.airTable = smallAirTable();
     return in;
 }
 
 inline bool wrote(const HeatBalance &b, OutputTarget target, const QString &name)
 {
-    for (const CalcOutput &o : b.outputs) {
+    for (const CalcOutput &o : ResultBindings::writes(b)) {
         if (o.target == target && o.name == name)
             return true;
     }
@@ -103,7 +104,11 @@ inline bool wrote(const HeatBalance &b, OutputTarget target, const QString &name
 
 inline QString labelText(const HeatBalance &b, const char *name)
 {
-    return b.label(QLatin1String(name)).value_or(QStringLiteral("<not written>"));
+    for (const CalcOutput &o : ResultBindings::writes(b)) {
+        if (o.target == OutputTarget::CalculationReport && o.name == QLatin1String(name))
+            return o.text;
+    }
+    return QStringLiteral("<not written>");
 }
 
 } // namespace kvor::test

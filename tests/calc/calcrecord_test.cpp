@@ -1,4 +1,4 @@
-#include "calc/calcinputs.h"
+#include "calc/calcrecord.h"
 
 #include <QSet>
 #include <QVariantMap>
@@ -37,27 +37,27 @@ TEST(CalcRecord, ReadsEveryFieldItNamesByRecordName)
     EXPECT_EQ(asked, QSet<QString>(names.begin(), names.end()));
     EXPECT_EQ(names.size(), 10 + 6 + 5 * 6 + 26);
 
-    EXPECT_EQ(r.OB_TERMR, "Хранение");
-    EXPECT_EQ(r.OB_TEMKAM, -18);
-    EXPECT_EQ(r.OB_TIMEWRK, 16);
-    EXPECT_EQ(r.OB_KZAPAS, 1.15);
-    EXPECT_EQ(r.OB_KAMVS, 3.2);
-    EXPECT_EQ(r.ob_kamv, 76.8);
-    EXPECT_EQ(r.ob_s[3], 19.2);
-    EXPECT_EQ(r.ST_M[2], "Бетон");
-    EXPECT_EQ(r.ST_IZT[5], 100);
-    EXPECT_EQ(r.ST_TEM[5], 15);
-    EXPECT_EQ(r.VN_KR, 7.98762063);
-    EXPECT_TRUE(r.VN_FLAG);
-    EXPECT_EQ(r.IN_TOV, "Штабелi на пiддонах");
-    EXPECT_EQ(r.IN_GPTS, 3000000000.0);
-    EXPECT_EQ(r.TE_VLAJ, 90);
-    EXPECT_EQ(r.VO_POW, 0.37);
+    EXPECT_EQ(r.processingMode, "Хранение");
+    EXPECT_EQ(r.chamberTemperature, -18);
+    EXPECT_EQ(r.runningHours, 16);
+    EXPECT_EQ(r.safetyFactor, 1.15);
+    EXPECT_EQ(r.chamberHeight, 3.2);
+    EXPECT_EQ(r.chamberVolume, 76.8);
+    EXPECT_EQ(r.surfaceArea[3], 19.2);
+    EXPECT_EQ(r.wallMaterial[2], "Бетон");
+    EXPECT_EQ(r.wallInsulationThickness[5], 100);
+    EXPECT_EQ(r.temperatureBeyondWall[5], 15);
+    EXPECT_EQ(r.ventilationRate, 7.98762063);
+    EXPECT_TRUE(r.ventilationRateEntered);
+    EXPECT_EQ(r.goodsKind, "Штабелi на пiддонах");
+    EXPECT_EQ(r.vehicleLoadCapacity, 3000000000.0);
+    EXPECT_EQ(r.chamberHumidity, 90);
+    EXPECT_EQ(r.fanPower, 0.37);
     // Missing or null values: empty, 0, false.
-    EXPECT_FALSE(r.VO_UTOCH);
-    EXPECT_FALSE(r.IN_TIP);
-    EXPECT_TRUE(r.IN_ZAV.isEmpty());
-    EXPECT_EQ(r.OB_KAMDL, 0);
-    EXPECT_EQ(r.ST_TEM[0], 0);
-    EXPECT_EQ(r.TE_POBOR, 0);
+    EXPECT_FALSE(r.fansRefined);
+    EXPECT_FALSE(r.automaticDoors);
+    EXPECT_TRUE(r.doorProtection.isEmpty());
+    EXPECT_EQ(r.chamberLength, 0);
+    EXPECT_EQ(r.temperatureBeyondWall[0], 0);
+    EXPECT_EQ(r.productTurnover, 0);
 }

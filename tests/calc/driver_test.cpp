@@ -21,14 +21,14 @@ QString key(const CalcOutput &o)
 // What the window would show: each run's writes over the previous state.
 void apply(const HeatBalance &b, QMap<QString, QString> &state)
 {
-    for (const CalcOutput &o : b.outputs)
+    for (const CalcOutput &o : ResultBindings::writes(b))
         state[key(o)] = o.target == OutputTarget::Record ? QString::number(o.value, 'g', 17) : o.text;
 }
 
 QStringList writtenKeys(const HeatBalance &b)
 {
     QStringList keys;
-    for (const CalcOutput &o : b.outputs)
+    for (const CalcOutput &o : ResultBindings::writes(b))
         keys << key(o);
     return keys;
 }
@@ -37,15 +37,15 @@ QStringList writtenKeys(const HeatBalance &b)
 CalcInputs busyInputs()
 {
     CalcInputs in = baseInputs();
-    in.record.VN_FLAG = false;
+    in.record.ventilationRateEntered = false;
     for (size_t i = 0; i < 6; ++i) {
         in.enclosures[i] = {0.5, 0.04};
-        in.record.ST_MT[i] = 100;
-        in.record.ST_IZT[i] = 100;
+        in.record.wallMaterialThickness[i] = 100;
+        in.record.wallInsulationThickness[i] = 100;
     }
-    in.record.TE_POBOR = 2000;
-    in.record.TE_PT0 = 5;
-    in.record.TE_PT1 = -20;
+    in.record.productTurnover = 2000;
+    in.record.productEntryTemperature = 5;
+    in.record.productFinalTemperature = -20;
     ProductRow p;
     p.TZAM = -1;
     p.CP1 = 3.5;
@@ -55,13 +55,13 @@ CalcInputs busyInputs()
     p.Q2 = 40;
     p.Q3 = 80;
     in.product = p;
-    in.record.TE_PMAS = 10000;
-    in.record.OS_POW = 5;
-    in.record.OS_TIME = 8;
-    in.record.PER_KOL = 2;
-    in.record.TRS_POW = 4;
-    in.record.VO_PROC = 15;
-    in.record.IN_GPTS = 1000;
+    in.record.productMass = 10000;
+    in.record.lightingPower = 5;
+    in.record.lightingHours = 8;
+    in.record.workers = 2;
+    in.record.vehiclePower = 4;
+    in.record.fanAllowance = 15;
+    in.record.vehicleLoadCapacity = 1000;
     return in;
 }
 
@@ -87,9 +87,9 @@ TEST(Driver, WritesInTheOrderOfTheSteps)
     EXPECT_EQ(writtenKeys(b), expected);
     // Every gain non-zero, so the order above is not of zeros.
     for (int row = 1; row <= 9; ++row)
-        EXPECT_NE(b.row(row), 0.0) << row;
+        EXPECT_NE(b.gains[size_t(row - 1)], 0.0) << row;
     // Panel texts are the "0.##" form of the held value.
-    for (const CalcOutput &o : b.outputs) {
+    for (const CalcOutput &o : ResultBindings::writes(b)) {
         if (o.target == OutputTarget::Panel) {
             EXPECT_EQ(o.text.toDouble(), o.value) << qPrintable(o.name);
         }
@@ -102,8 +102,10 @@ TEST(Driver, AllBoxesClearedGiveZeros)
     in.include.fill(false);
     const HeatBalance b = computeHeatBalance(in);
     ASSERT_TRUE(b.completed()) << qPrintable(b.error);
-    for (int field = 1; field <= 11; ++field)
-        EXPECT_EQ(b.panel(field), 0.0) << field;
+    for (int row = 1; row <= 9; ++row)
+        EXPECT_EQ(b.gains[size_t(row - 1)], 0.0) << row;
+    EXPECT_EQ(b.sum, 0.0);
+    EXPECT_EQ(b.requiredCapacity, 0.0);
     for (const char *name : {"QRLabel76", "QRLabel78", "QRLabel80", "QRLabel83", "QRLabel84", "QRLabel85",
                              "QRLabel86", "QRLabel87", "QRLabel88", "QRLabel93", "QRLabel98"})
         EXPECT_EQ(labelText(b, name), "0.00") << name;
@@ -114,7 +116,7 @@ TEST(Driver, AllBoxesClearedGiveZeros)
     EXPECT_EQ(labelText(b, "QRLabel97"), "3");
 
     // Storage mode still divides by the running time.
-    in.record.OB_TIMEWRK = 0;
+    in.record.runningHours = 0;
     EXPECT_EQ(computeHeatBalance(in).stoppedAt, CalcStep::Fans);
 }
 
@@ -124,12 +126,12 @@ TEST(Driver, SumIsTheSumOfTheShownValues)
     // the unrounded total 0.0288 would show 0.03, the sum shows 0.02.
     CalcInputs in = baseInputs();
     in.include = {false, false, false, true, false, true, false, true, false};
-    in.record.OS_POW = 4;
-    in.record.OS_TIME = 1;
-    in.record.TRS_POW = 1;
-    in.record.TE_POBOR = 1;
-    in.record.TE_PT0 = 10;
-    in.record.TE_PT1 = 0;
+    in.record.lightingPower = 4;
+    in.record.lightingHours = 1;
+    in.record.vehiclePower = 1;
+    in.record.productTurnover = 1;
+    in.record.productEntryTemperature = 10;
+    in.record.productFinalTemperature = 0;
     ProductRow p;
     p.TZAM = -2;
     p.CP1 = 34.56;
@@ -137,11 +139,11 @@ TEST(Driver, SumIsTheSumOfTheShownValues)
     const HeatBalance b = computeHeatBalance(in);
     ASSERT_TRUE(b.completed()) << qPrintable(b.error);
     EXPECT_NEAR(b.details.lighting + b.details.productHeat + b.details.vehicles, 0.0288, 1e-4);
-    EXPECT_EQ(b.row(4), 0.0);
-    EXPECT_EQ(b.row(6), 0.0);
-    EXPECT_EQ(b.row(8), 0.02);
-    EXPECT_EQ(b.sum(), 0.02);
-    EXPECT_EQ(b.required(), 0.02);
+    EXPECT_EQ(b.gain(Gain::Product), 0.0);
+    EXPECT_EQ(b.gain(Gain::Lighting), 0.0);
+    EXPECT_EQ(b.gain(Gain::Vehicles), 0.02);
+    EXPECT_EQ(b.sum, 0.02);
+    EXPECT_EQ(b.requiredCapacity, 0.02);
     EXPECT_EQ(labelText(b, "QRLabel93"), "0.02");
 }
 
@@ -149,7 +151,7 @@ TEST(Driver, AStopKeepsTheEarlierWritesOnly)
 {
     // Infiltration with a negative door height.
     CalcInputs in = busyInputs();
-    in.record.IN_DV = -2;
+    in.record.doorHeight = -2;
     const HeatBalance b = computeHeatBalance(in);
     ASSERT_EQ(b.stoppedAt, CalcStep::Infiltration);
     EXPECT_TRUE(b.error.contains(QStringLiteral("інфільтрації"))) << qPrintable(b.error);
@@ -160,8 +162,8 @@ TEST(Driver, AStopKeepsTheEarlierWritesOnly)
                            "record:VN_KR", "panel:CurrencyEdit2", "report:QRLabel77", "report:QRLabel78"}));
     EXPECT_TRUE(b.ventilationRate.has_value());
     EXPECT_FALSE(b.entries.has_value());
-    EXPECT_FALSE(b.sum().has_value());
-    EXPECT_FALSE(b.required().has_value());
+    EXPECT_FALSE(b.sum.has_value());
+    EXPECT_FALSE(b.requiredCapacity.has_value());
 
     // Applied over a complete earlier run, the later fields keep that run's values.
     QMap<QString, QString> state;
@@ -170,9 +172,9 @@ TEST(Driver, AStopKeepsTheEarlierWritesOnly)
     apply(before, state);
     const QMap<QString, QString> previous = state;
     apply(b, state);
-    EXPECT_EQ(state.value("panel:CurrencyEdit1"), b.outputs.front().text);
+    EXPECT_EQ(state.value("panel:CurrencyEdit1"), ResultBindings::writes(b).front().text);
     EXPECT_NE(state.value("panel:CurrencyEdit1"), previous.value("panel:CurrencyEdit1"));
-    EXPECT_EQ(state.value("report:QRLabel77"), *b.label(QStringLiteral("QRLabel77")));
+    EXPECT_EQ(state.value("report:QRLabel77"), *b.label(LabelText::VentilationRate));
     for (const char *k : {"panel:CurrencyEdit3", "panel:CurrencyEdit9", "panel:CurrencyEdit10", "panel:CurrencyEdit11",
                           "window:Label3", "report:QRLabel97", "report:QRLabel79", "report:QRLabel93",
                           "list:QRLabel98"})
@@ -191,26 +193,26 @@ TEST(Driver, EachUndefinedOperationStopsAtItsStep)
     const Case cases[] = {
         {"zero conductivity", [](CalcInputs &in) { in.enclosures[3].insulation = 0.0; }, CalcStep::Walls,
          "(стіна Г) дорівнює нулю", 0},
-        {"chamber humidity column", [](CalcInputs &in) { in.record.TE_VLAJ = 63; }, CalcStep::Ventilation,
+        {"chamber humidity column", [](CalcInputs &in) { in.record.chamberHumidity = 63; }, CalcStep::Ventilation,
          "немає стовпця VL63", 1},
-        {"outdoor humidity column", [](CalcInputs &in) { in.record.OB_RGVLAJ = 70; }, CalcStep::Ventilation,
+        {"outdoor humidity column", [](CalcInputs &in) { in.record.outdoorHumidity = 70; }, CalcStep::Ventilation,
          "стовпця VL70", 1},
         {"door air column when ventilation is skipped",
          [](CalcInputs &in) {
-             in.record.ob_kamv = 0;
+             in.record.chamberVolume = 0;
              in.airTable = AirTable({QStringLiteral("VL85"), QStringLiteral("VL90")});
              in.airTable.addRow(-20, {-18.8, -18.7}, 392);
              in.airTable.addRow(40, {146.0, 152.7}, 120);
          },
          CalcStep::Infiltration, "стовпця VL50", 2},
-        {"negative door height", [](CalcInputs &in) { in.record.IN_DV = -2; }, CalcStep::Infiltration,
+        {"negative door height", [](CalcInputs &in) { in.record.doorHeight = -2; }, CalcStep::Infiltration,
          "висота дверей від'ємна", 2},
-        {"below absolute zero", [](CalcInputs &in) { in.record.ST_TEM[0] = -300; }, CalcStep::Infiltration,
+        {"below absolute zero", [](CalcInputs &in) { in.record.temperatureBeyondWall[0] = -300; }, CalcStep::Infiltration,
          "абсолютний нуль", 2},
         {"zero treatment time",
          [](CalcInputs &in) {
-             in.record.OB_TERMR = QStringLiteral("Охлаждение");
-             in.record.OB_TIMEWRK = 0;
+             in.record.processingMode = QStringLiteral("Охлаждение");
+             in.record.runningHours = 0;
          },
          CalcStep::ProductTreatment, "час термообробки дорівнює 0 год", 3},
         {"person heat column",
@@ -221,7 +223,7 @@ TEST(Driver, EachUndefinedOperationStopsAtItsStep)
              in.airTable = t;
          },
          CalcStep::Personnel, "стовпця VL85", 6},
-        {"zero running time", [](CalcInputs &in) { in.record.OB_TIMEWRK = 0; }, CalcStep::Fans,
+        {"zero running time", [](CalcInputs &in) { in.record.runningHours = 0; }, CalcStep::Fans,
          "час роботи обладнання дорівнює 0 год", 8},
     };
     for (const Case &c : cases) {
@@ -232,20 +234,20 @@ TEST(Driver, EachUndefinedOperationStopsAtItsStep)
         EXPECT_TRUE(b.error.startsWith(QStringLiteral("Неможливо обчислити "))) << c.what;
         EXPECT_TRUE(b.error.contains(QString::fromUtf8(c.inMessage))) << c.what << ": " << qPrintable(b.error);
         for (int row = 1; row <= 9; ++row)
-            EXPECT_EQ(b.row(row).has_value(), row <= c.rowsWritten) << c.what << ", row " << row;
-        EXPECT_FALSE(b.sum().has_value()) << c.what;
-        EXPECT_FALSE(b.required().has_value()) << c.what;
-        EXPECT_FALSE(b.label(QStringLiteral("QRLabel98"), OutputTarget::EquipmentListReport).has_value()) << c.what;
+            EXPECT_EQ(b.gains[size_t(row - 1)].has_value(), row <= c.rowsWritten) << c.what << ", row " << row;
+        EXPECT_FALSE(b.sum.has_value()) << c.what;
+        EXPECT_FALSE(b.requiredCapacity.has_value()) << c.what;
+        EXPECT_FALSE(b.label(LabelText::RequiredCapacity).has_value()) << c.what;
     }
 }
 
 TEST(Driver, TheRateIsWrittenBeforeAMissingColumnStopsVentilation)
 {
     CalcInputs in = busyInputs();
-    in.record.TE_VLAJ = 63;
+    in.record.chamberHumidity = 63;
     const HeatBalance b = computeHeatBalance(in);
     ASSERT_EQ(b.stoppedAt, CalcStep::Ventilation);
-    EXPECT_DOUBLE_EQ(*b.ventilationRateToStore(), 70 / std::sqrt(72.0));
-    EXPECT_FALSE(b.label(QStringLiteral("QRLabel77")).has_value());
+    EXPECT_DOUBLE_EQ(*b.ventilationRateToStore, 70 / std::sqrt(72.0));
+    EXPECT_FALSE(b.label(LabelText::VentilationRate).has_value());
     EXPECT_FALSE(b.ventilationRate.has_value());
 }

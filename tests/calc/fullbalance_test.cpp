@@ -15,29 +15,29 @@ namespace {
 
 void setChamber(CalcRecord &r, double length, double width, double height)
 {
-    r.OB_KAMDL = length;
-    r.OB_KAMSH = width;
-    r.OB_KAMVS = height;
-    r.ob_kamv = length * width * height;
-    r.ob_s = {width * height, length * height, width * height, length * height, width * length, width * length};
+    r.chamberLength = length;
+    r.chamberWidth = width;
+    r.chamberHeight = height;
+    r.chamberVolume = length * width * height;
+    r.surfaceArea = {width * height, length * height, width * height, length * height, width * length, width * length};
 }
 
 void setEnclosure(CalcInputs &in, size_t i, const char *material, double mt, double km, const char *insulation,
                   double it, double ki, int outside)
 {
-    in.record.ST_M[i] = QString::fromUtf8(material);
-    in.record.ST_MT[i] = mt;
-    in.record.ST_IZ[i] = QString::fromUtf8(insulation);
-    in.record.ST_IZT[i] = it;
-    in.record.ST_TEM[i] = outside;
+    in.record.wallMaterial[i] = QString::fromUtf8(material);
+    in.record.wallMaterialThickness[i] = mt;
+    in.record.wallInsulation[i] = QString::fromUtf8(insulation);
+    in.record.wallInsulationThickness[i] = it;
+    in.record.temperatureBeyondWall[i] = outside;
     in.enclosures[i] = {km, ki};
 }
 
 void expectRows(const HeatBalance &b, const std::array<const char *, 9> &rows)
 {
     for (int row = 1; row <= 9; ++row) {
-        ASSERT_TRUE(b.row(row).has_value()) << row;
-        EXPECT_EQ(QString::number(*b.row(row), 'f', 2), QLatin1String(rows[size_t(row - 1)])) << "row " << row;
+        ASSERT_TRUE(b.gains[size_t(row - 1)].has_value()) << row;
+        EXPECT_EQ(QString::number(*b.gains[size_t(row - 1)], 'f', 2), QLatin1String(rows[size_t(row - 1)])) << "row " << row;
     }
     const char *const fed[9] = {"QRLabel76", "QRLabel78", "QRLabel80", "QRLabel83", "QRLabel84",
                                 "QRLabel85", "QRLabel86", "QRLabel87", "QRLabel88"};
@@ -53,41 +53,41 @@ TEST(FullBalance, FrozenBeefStore)
     in.airTable = psychrometricAirTable();
     in.ventilationRateDecimals = 8;
     CalcRecord &r = in.record;
-    r.OB_TERMR = QStringLiteral("Хранение");
-    r.OB_TEMKAM = -18;
-    r.OB_TIMEWRK = 18;
-    r.OB_KZAPAS = 1.1;
+    r.processingMode = QStringLiteral("Хранение");
+    r.chamberTemperature = -18;
+    r.runningHours = 18;
+    r.safetyFactor = 1.1;
     setChamber(r, 6.0, 4.0, 3.2);
-    r.OB_RGTMAX = 32;
-    r.OB_RGVLAJ = 47;
+    r.outdoorTemperature = 32;
+    r.outdoorHumidity = 47;
     for (size_t i = 0; i < 4; ++i)
         setEnclosure(in, i, "Кирпич глиняный", 250, 0.81, "Пенополиуретан", 150, 0.025, 32);
-    r.ST_TEM[2] = 20; // wall В faces a corridor
+    r.temperatureBeyondWall[2] = 20; // wall В faces a corridor
     setEnclosure(in, 4, "Железобетон", 200, 2.04, "Пенополистирол", 200, 0.040, 32);
     setEnclosure(in, 5, "Бетон", 150, 1.86, "Экструд. пенополист.", 100, 0.033, 15);
-    r.VN_FLAG = false;
-    r.TE_VLAJ = 90;
-    r.IN_DV = 2.0;
-    r.IN_DH = 1.2;
-    r.IN_TIP = false;
-    r.IN_TOV = QStringLiteral("Штабелi на пiддонах");
-    r.IN_ZAV = QStringLiteral("Штора");
-    r.IN_GPTS = 1000;
-    r.TE_PTIP = QStringLiteral("Говядина (туша)");
-    r.TE_POBOR = 2500;
-    r.TE_PMAS = 20000;
-    r.TE_PT0 = 4;
-    r.TE_PT1 = -18;
-    r.TE_TTIP = QStringLiteral("Ящик деревянный");
-    r.TE_TOBOR = 250;
-    r.TE_TT0 = 20;
-    r.TE_TT1 = -18;
-    r.OS_POW = 5;
-    r.OS_TIME = 8;
-    r.PER_KOL = 2;
-    r.TRS_POW = 3;
-    r.VO_UTOCH = false;
-    r.VO_PROC = 15;
+    r.ventilationRateEntered = false;
+    r.chamberHumidity = 90;
+    r.doorHeight = 2.0;
+    r.doorWidth = 1.2;
+    r.automaticDoors = false;
+    r.goodsKind = QStringLiteral("Штабелi на пiддонах");
+    r.doorProtection = QStringLiteral("Штора");
+    r.vehicleLoadCapacity = 1000;
+    r.product = QStringLiteral("Говядина (туша)");
+    r.productTurnover = 2500;
+    r.productMass = 20000;
+    r.productEntryTemperature = 4;
+    r.productFinalTemperature = -18;
+    r.packaging = QStringLiteral("Ящик деревянный");
+    r.packagingTurnover = 250;
+    r.packagingEntryTemperature = 20;
+    r.packagingFinalTemperature = -18;
+    r.lightingPower = 5;
+    r.lightingHours = 8;
+    r.workers = 2;
+    r.vehiclePower = 3;
+    r.fansRefined = false;
+    r.fanAllowance = 15;
     in.product = ProductRow{QStringLiteral("Говядина (туша)"), -2.2, 3.24, 2.31, 191, 0, 0, 0};
     in.packaging = PackagingRow{QStringLiteral("Ящик деревянный"), 2.5};
 
@@ -101,7 +101,7 @@ TEST(FullBalance, FrozenBeefStore)
         EXPECT_NEAR(b.details.enclosureGain[size_t(i)], watts[i], 1e-9) << i;
         EXPECT_EQ(labelText(b, qPrintable(QStringLiteral("QRLabel%1").arg(70 + i))), QLatin1String(enclosures[i]));
     }
-    EXPECT_DOUBLE_EQ(*b.ventilationRateToStore(), 7.987620630283671);
+    EXPECT_DOUBLE_EQ(*b.ventilationRateToStore, 7.987620630283671);
     EXPECT_EQ(b.ventilationRate, 7.98762063);
     EXPECT_EQ(labelText(b, "QRLabel77"), "7.99");
     EXPECT_NEAR(b.details.ventilation, 0.8570381583725472, 1e-12);
@@ -109,7 +109,7 @@ TEST(FullBalance, FrozenBeefStore)
     EXPECT_NEAR(b.details.doorFlow, 109.6658382514897, 1e-9);
     EXPECT_NEAR(b.details.infiltration, 0.21780853986059762, 1e-12);
     EXPECT_EQ(b.entries, 3);
-    EXPECT_EQ(b.label(QStringLiteral("Label3"), OutputTarget::MainWindow), "3");
+    EXPECT_EQ(b.label(LabelText::Entries), "3");
     EXPECT_EQ(labelText(b, "QRLabel97"), "3");
     EXPECT_EQ(labelText(b, "QRLabel79"), "Ручная");
     EXPECT_NEAR(b.details.productHeat, 7.163946759259259, 1e-12);
@@ -118,11 +118,11 @@ TEST(FullBalance, FrozenBeefStore)
     EXPECT_EQ(labelText(b, "QRLabel82"), "0.27");
 
     expectRows(b, {"0.94", "0.86", "0.22", "7.44", "0.00", "0.04", "0.25", "0.50", "2.05"});
-    EXPECT_EQ(b.sum(), 12.3);
-    EXPECT_EQ(b.required(), 17.08);
+    EXPECT_EQ(b.sum, 12.3);
+    EXPECT_EQ(b.requiredCapacity, 17.08);
     EXPECT_EQ(labelText(b, "QRLabel93"), "12.30");
     EXPECT_EQ(labelText(b, "QRLabel98"), "17.08");
-    EXPECT_EQ(b.label(QStringLiteral("QRLabel98"), OutputTarget::EquipmentListReport), "17.08");
+    EXPECT_EQ(b.label(LabelText::RequiredCapacity), "17.08");
 }
 
 TEST(FullBalance, PotatoCooling)
@@ -131,41 +131,41 @@ TEST(FullBalance, PotatoCooling)
     in.airTable = psychrometricAirTable();
     in.ventilationRateDecimals = 8;
     CalcRecord &r = in.record;
-    r.OB_TERMR = QStringLiteral("Охлаждение");
-    r.OB_TEMKAM = 2;
-    r.OB_TIMEWRK = 10;
-    r.OB_KZAPAS = 1.2;
+    r.processingMode = QStringLiteral("Охлаждение");
+    r.chamberTemperature = 2;
+    r.runningHours = 10;
+    r.safetyFactor = 1.2;
     setChamber(r, 5.0, 4.0, 3.0);
-    r.OB_RGTMAX = 33;
-    r.OB_RGVLAJ = 54;
+    r.outdoorTemperature = 33;
+    r.outdoorHumidity = 54;
     for (size_t i = 0; i < 6; ++i)
         setEnclosure(in, i, "Сэндвич-панель PIR", 100, 0.023, "Пенополиуретан", 0, 0.025, 33);
-    r.ST_TEM[3] = 25;
-    r.ST_TEM[5] = 10;
-    r.VN_FLAG = true;
-    r.VN_KR = 4;
-    r.TE_VLAJ = 90;
-    r.IN_DV = 2.2;
-    r.IN_DH = 1.5;
-    r.IN_TIP = true;
-    r.IN_TOV = QStringLiteral("Мясні туші на гаках");
-    r.IN_ZAV = QStringLiteral("Пов. завiса");
-    r.IN_GPTS = 0;
-    r.TE_POBOR = 3000;
-    r.TE_PMAS = 50000;
-    r.TE_PT0 = 18;
-    r.TE_PT1 = 3;
-    r.TE_TOBOR = 300;
-    r.TE_TT0 = 18;
-    r.TE_TT1 = 3;
-    r.OS_POW = 5;
-    r.OS_TIME = 6;
-    r.PER_KOL = 1;
-    r.TRS_POW = 0;
-    r.VO_UTOCH = true;
-    r.VO_POW = 0.25;
-    r.VO_KOLVO = 2;
-    r.VO_PROC = 10;
+    r.temperatureBeyondWall[3] = 25;
+    r.temperatureBeyondWall[5] = 10;
+    r.ventilationRateEntered = true;
+    r.ventilationRate = 4;
+    r.chamberHumidity = 90;
+    r.doorHeight = 2.2;
+    r.doorWidth = 1.5;
+    r.automaticDoors = true;
+    r.goodsKind = QStringLiteral("Мясні туші на гаках");
+    r.doorProtection = QStringLiteral("Пов. завiса");
+    r.vehicleLoadCapacity = 0;
+    r.productTurnover = 3000;
+    r.productMass = 50000;
+    r.productEntryTemperature = 18;
+    r.productFinalTemperature = 3;
+    r.packagingTurnover = 300;
+    r.packagingEntryTemperature = 18;
+    r.packagingFinalTemperature = 3;
+    r.lightingPower = 5;
+    r.lightingHours = 6;
+    r.workers = 1;
+    r.vehiclePower = 0;
+    r.fansRefined = true;
+    r.fanPower = 0.25;
+    r.fanCount = 2;
+    r.fanAllowance = 10;
     in.product = ProductRow{QStringLiteral("Картофель"), -0.6, 3.67, 1.93, 264, 52, 103, 207};
     in.packaging = PackagingRow{QStringLiteral("Ящик пластм."), 1.7};
 
@@ -175,7 +175,7 @@ TEST(FullBalance, PotatoCooling)
     const char *const enclosures[6] = {"0.08", "0.10", "0.08", "0.08", "0.14", "0.04"};
     for (int i = 0; i < 6; ++i)
         EXPECT_EQ(labelText(b, qPrintable(QStringLiteral("QRLabel%1").arg(70 + i))), QLatin1String(enclosures[i]));
-    EXPECT_FALSE(b.ventilationRateToStore().has_value());
+    EXPECT_FALSE(b.ventilationRateToStore.has_value());
     EXPECT_EQ(labelText(b, "QRLabel77"), "4.00");
     EXPECT_NEAR(b.details.ventilation, 0.2367314955555556, 1e-12);
     EXPECT_EQ(b.details.humidityClass, 55);
@@ -194,8 +194,8 @@ TEST(FullBalance, PotatoCooling)
     EXPECT_NEAR(b.details.respiration, 0.10541666666666667, 1e-15);
 
     expectRows(b, {"0.52", "0.24", "0.07", "4.80", "0.11", "0.03", "0.07", "0.00", "0.50"});
-    EXPECT_EQ(b.sum(), 6.34);
-    EXPECT_EQ(b.required(), 6.96);
+    EXPECT_EQ(b.sum, 6.34);
+    EXPECT_EQ(b.requiredCapacity, 6.96);
     EXPECT_EQ(labelText(b, "QRLabel93"), "6.34");
     EXPECT_EQ(labelText(b, "QRLabel98"), "6.96");
 }

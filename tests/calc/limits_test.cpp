@@ -17,7 +17,7 @@ namespace {
 // names its reason. Returns a description of the first offence, empty if none.
 QString offence(const HeatBalance &b)
 {
-    for (const CalcOutput &o : b.outputs) {
+    for (const CalcOutput &o : ResultBindings::writes(b)) {
         if (!std::isfinite(o.value))
             return o.name + QStringLiteral(" = ") + QString::number(o.value);
         const QString t = o.text.toLower();
@@ -34,11 +34,11 @@ CalcInputs busy()
 {
     CalcInputs in = baseInputs();
     in.airTable = psychrometricAirTable();
-    in.record.VN_FLAG = false;
+    in.record.ventilationRateEntered = false;
     for (size_t i = 0; i < 6; ++i) {
         in.enclosures[i] = {0.5, 0.04};
-        in.record.ST_MT[i] = 100;
-        in.record.ST_IZT[i] = 100;
+        in.record.wallMaterialThickness[i] = 100;
+        in.record.wallInsulationThickness[i] = 100;
     }
     ProductRow p;
     p.TZAM = -1;
@@ -50,31 +50,31 @@ CalcInputs busy()
     p.Q3 = 80;
     in.product = p;
     in.packaging = PackagingRow{QStringLiteral("Ящик"), 2.5};
-    in.record.TE_PMAS = 10000;
-    in.record.TE_POBOR = 2000;
-    in.record.TE_PT0 = 5;
-    in.record.TE_PT1 = -20;
-    in.record.TE_TOBOR = 200;
-    in.record.TE_TT0 = 5;
-    in.record.TE_TT1 = -20;
-    in.record.OS_POW = 5;
-    in.record.OS_TIME = 8;
-    in.record.PER_KOL = 2;
-    in.record.TRS_POW = 4;
-    in.record.VO_PROC = 15;
-    in.record.IN_GPTS = 1000;
-    in.record.OB_KZAPAS = 1.1;
-    in.record.OB_TIMEWRK = 18;
+    in.record.productMass = 10000;
+    in.record.productTurnover = 2000;
+    in.record.productEntryTemperature = 5;
+    in.record.productFinalTemperature = -20;
+    in.record.packagingTurnover = 200;
+    in.record.packagingEntryTemperature = 5;
+    in.record.packagingFinalTemperature = -20;
+    in.record.lightingPower = 5;
+    in.record.lightingHours = 8;
+    in.record.workers = 2;
+    in.record.vehiclePower = 4;
+    in.record.fanAllowance = 15;
+    in.record.vehicleLoadCapacity = 1000;
+    in.record.safetyFactor = 1.1;
+    in.record.runningHours = 18;
     return in;
 }
 
 void setTemperatures(CalcInputs &in, int chamber, int outside)
 {
-    in.record.OB_TEMKAM = chamber;
-    in.record.OB_RGTMAX = outside;
-    in.record.ST_TEM = {outside, outside, outside, outside, outside, outside};
-    in.record.TE_PT1 = chamber;
-    in.record.TE_TT1 = chamber;
+    in.record.chamberTemperature = chamber;
+    in.record.outdoorTemperature = outside;
+    in.record.temperatureBeyondWall = {outside, outside, outside, outside, outside, outside};
+    in.record.productFinalTemperature = chamber;
+    in.record.packagingFinalTemperature = chamber;
 }
 
 } // namespace
@@ -89,14 +89,14 @@ TEST(Limits, TemperaturesAtTheEditBoundsAndTheAirTableEdges)
         for (int chamber : chambers) {
             for (int outside : outsides) {
                 CalcInputs in = busy();
-                in.record.OB_TERMR = QString::fromUtf8(mode);
+                in.record.processingMode = QString::fromUtf8(mode);
                 setTemperatures(in, chamber, outside);
                 const HeatBalance b = computeHeatBalance(in);
                 const QString bad = offence(b);
                 EXPECT_TRUE(bad.isEmpty()) << mode << " " << chamber << "/" << outside << ": " << qPrintable(bad);
                 // A door wall colder than the chamber no longer stops a run either.
                 EXPECT_TRUE(b.completed()) << mode << " " << chamber << "/" << outside << ": " << qPrintable(b.error);
-                EXPECT_TRUE(b.required().has_value());
+                EXPECT_TRUE(b.requiredCapacity.has_value());
             }
         }
     }
@@ -108,42 +108,42 @@ TEST(Limits, TheWidestValuesTheRecordHoldsGiveFiniteResults)
     // thicknesses 99999 mm, masses 99999999 kg, small integers 999.
     CalcInputs in = busy();
     CalcRecord &r = in.record;
-    r.OB_KAMDL = r.OB_KAMSH = r.OB_KAMVS = 9999.999;
-    r.ob_kamv = r.OB_KAMDL * r.OB_KAMSH * r.OB_KAMVS;
-    r.ob_s = {r.OB_KAMSH * r.OB_KAMVS, r.OB_KAMDL * r.OB_KAMVS, r.OB_KAMSH * r.OB_KAMVS,
-              r.OB_KAMDL * r.OB_KAMVS, r.OB_KAMSH * r.OB_KAMDL, r.OB_KAMSH * r.OB_KAMDL};
+    r.chamberLength = r.chamberWidth = r.chamberHeight = 9999.999;
+    r.chamberVolume = r.chamberLength * r.chamberWidth * r.chamberHeight;
+    r.surfaceArea = {r.chamberWidth * r.chamberHeight, r.chamberLength * r.chamberHeight, r.chamberWidth * r.chamberHeight,
+              r.chamberLength * r.chamberHeight, r.chamberWidth * r.chamberLength, r.chamberWidth * r.chamberLength};
     for (size_t i = 0; i < 6; ++i) {
-        r.ST_MT[i] = 99999;
-        r.ST_IZT[i] = 99999;
+        r.wallMaterialThickness[i] = 99999;
+        r.wallInsulationThickness[i] = 99999;
     }
-    r.TE_PMAS = r.TE_POBOR = r.TE_TOBOR = 99999999;
-    r.IN_GPTS = 1;
-    r.IN_DV = r.IN_DH = 9999.999;
-    r.OS_POW = r.OS_TIME = r.PER_KOL = r.TRS_POW = 999;
-    r.VO_PROC = 90;
-    r.OB_KZAPAS = 2;
-    r.OB_TIMEWRK = 1;
+    r.productMass = r.productTurnover = r.packagingTurnover = 99999999;
+    r.vehicleLoadCapacity = 1;
+    r.doorHeight = r.doorWidth = 9999.999;
+    r.lightingPower = r.lightingHours = r.workers = r.vehiclePower = 999;
+    r.fanAllowance = 90;
+    r.safetyFactor = 2;
+    r.runningHours = 1;
     setTemperatures(in, -60, 300);
     HeatBalance b = computeHeatBalance(in);
     EXPECT_TRUE(offence(b).isEmpty()) << qPrintable(offence(b));
     ASSERT_TRUE(b.completed()) << qPrintable(b.error);
-    EXPECT_GT(*b.required(), 1e6) << "a huge chamber needs a huge capacity, not an overflow";
+    EXPECT_GT(*b.requiredCapacity, 1e6) << "a huge chamber needs a huge capacity, not an overflow";
 
     // The refined fan load at its widest too.
-    r.VO_UTOCH = true;
-    r.VO_KOLVO = 999;
-    r.VO_POW = 99999.999;
+    r.fansRefined = true;
+    r.fanCount = 999;
+    r.fanPower = 99999.999;
     b = computeHeatBalance(in);
     EXPECT_TRUE(offence(b).isEmpty()) << qPrintable(offence(b));
     EXPECT_TRUE(b.completed()) << qPrintable(b.error);
 
     // The same numbers negative, as a careless file may hold them.
     CalcInputs neg = busy();
-    neg.record.OB_KAMDL = -9999.999;
-    neg.record.ob_kamv = -9999.999 * 4 * 3;
-    neg.record.TE_PMAS = neg.record.TE_POBOR = -99999999;
-    neg.record.IN_GPTS = -5;
-    neg.record.OS_POW = neg.record.PER_KOL = neg.record.TRS_POW = -999;
+    neg.record.chamberLength = -9999.999;
+    neg.record.chamberVolume = -9999.999 * 4 * 3;
+    neg.record.productMass = neg.record.productTurnover = -99999999;
+    neg.record.vehicleLoadCapacity = -5;
+    neg.record.lightingPower = neg.record.workers = neg.record.vehiclePower = -999;
     b = computeHeatBalance(neg);
     EXPECT_TRUE(offence(b).isEmpty()) << qPrintable(offence(b));
 }
@@ -152,19 +152,19 @@ TEST(Limits, AChamberOfNoVolume)
 {
     CalcInputs in = busy();
     CalcRecord &r = in.record;
-    r.OB_KAMDL = r.OB_KAMSH = r.OB_KAMVS = 0;
-    r.ob_kamv = 0;
-    r.ob_s = {};
-    r.VN_KR = 4;
+    r.chamberLength = r.chamberWidth = r.chamberHeight = 0;
+    r.chamberVolume = 0;
+    r.surfaceArea = {};
+    r.ventilationRate = 4;
     const HeatBalance b = computeHeatBalance(in);
     ASSERT_TRUE(b.completed()) << qPrintable(b.error);
     EXPECT_TRUE(offence(b).isEmpty()) << qPrintable(offence(b));
-    EXPECT_EQ(b.row(1), 0.0) << "no area, no wall gain";
-    EXPECT_EQ(b.row(2), 0.0) << "no volume, no ventilation";
-    EXPECT_FALSE(b.ventilationRateToStore().has_value()) << "the stored rate stays as it was";
-    EXPECT_EQ(b.row(6), 0.0) << "no floor, no lighting";
-    EXPECT_GT(*b.row(3), 0.0) << "the door still lets warm air in";
-    EXPECT_GT(*b.row(4), 0.0) << "the product is still cooled";
+    EXPECT_EQ(b.gain(Gain::Walls), 0.0) << "no area, no wall gain";
+    EXPECT_EQ(b.gain(Gain::Ventilation), 0.0) << "no volume, no ventilation";
+    EXPECT_FALSE(b.ventilationRateToStore.has_value()) << "the stored rate stays as it was";
+    EXPECT_EQ(b.gain(Gain::Lighting), 0.0) << "no floor, no lighting";
+    EXPECT_GT(*b.gain(Gain::Infiltration), 0.0) << "the door still lets warm air in";
+    EXPECT_GT(*b.gain(Gain::Product), 0.0) << "the product is still cooled";
 }
 
 TEST(Limits, ATinyChamberGivesARateTheRecordCannotHold)
@@ -172,16 +172,16 @@ TEST(Limits, ATinyChamberGivesARateTheRecordCannotHold)
     // 0.01 × 0.01 × 0.001 m: 70 / √1e-7 ≈ 221,359 volumes a day. The run itself
     // is fine; storing the rate is the table's business ("Number too large").
     CalcInputs in = busy();
-    in.record.OB_KAMDL = 0.01;
-    in.record.OB_KAMSH = 0.01;
-    in.record.OB_KAMVS = 0.001;
-    in.record.ob_kamv = 1e-7;
-    in.record.ob_s = {1e-5, 1e-5, 1e-5, 1e-5, 1e-4, 1e-4};
+    in.record.chamberLength = 0.01;
+    in.record.chamberWidth = 0.01;
+    in.record.chamberHeight = 0.001;
+    in.record.chamberVolume = 1e-7;
+    in.record.surfaceArea = {1e-5, 1e-5, 1e-5, 1e-5, 1e-4, 1e-4};
     const HeatBalance b = computeHeatBalance(in);
     EXPECT_TRUE(offence(b).isEmpty()) << qPrintable(offence(b));
-    ASSERT_TRUE(b.ventilationRateToStore().has_value());
-    EXPECT_NEAR(*b.ventilationRateToStore(), 70 / std::sqrt(1e-7), 1e-6);
-    EXPECT_GT(*b.ventilationRateToStore(), 99999.99999999) << "wider than VN_KR's N(14,8)";
+    ASSERT_TRUE(b.ventilationRateToStore.has_value());
+    EXPECT_NEAR(*b.ventilationRateToStore, 70 / std::sqrt(1e-7), 1e-6);
+    EXPECT_GT(*b.ventilationRateToStore, 99999.99999999) << "wider than VN_KR's N(14,8)";
 }
 
 TEST(Limits, ARegionHumidityNeverLacksItsColumnInAFullAirTable)
@@ -190,7 +190,7 @@ TEST(Limits, ARegionHumidityNeverLacksItsColumnInAFullAirTable)
     // and a table with every VL column from 50 to 100 always has it.
     CalcInputs in = busy();
     for (int humidity = -999; humidity <= 999; humidity += (humidity > -10 && humidity < 110) ? 1 : 100) {
-        in.record.OB_RGVLAJ = humidity;
+        in.record.outdoorHumidity = humidity;
         const HeatBalance b = computeHeatBalance(in);
         ASSERT_TRUE(b.completed()) << humidity << ": " << qPrintable(b.error);
         EXPECT_GE(b.details.humidityClass, 50);
@@ -201,7 +201,7 @@ TEST(Limits, ARegionHumidityNeverLacksItsColumnInAFullAirTable)
     partial.addRow(-30, {-29.89, -29.67}, 452);
     partial.addRow(40, {100.81, 152.66}, 120);
     in.airTable = partial;
-    in.record.OB_RGVLAJ = 64;
+    in.record.outdoorHumidity = 64;
     const HeatBalance b = computeHeatBalance(in);
     ASSERT_EQ(b.stoppedAt, CalcStep::Ventilation);
     EXPECT_TRUE(b.error.contains(QStringLiteral("VL65"))) << qPrintable(b.error);
@@ -212,14 +212,14 @@ TEST(Limits, RunningTimeAndSafetyAtTheirBounds)
 {
     // Running time 1 … 24 h, safety 1 … 2: the capacity scales by 24 / time × safety.
     CalcInputs in = busy();
-    in.record.OB_TIMEWRK = 24;
-    in.record.OB_KZAPAS = 1;
+    in.record.runningHours = 24;
+    in.record.safetyFactor = 1;
     const HeatBalance full = computeHeatBalance(in);
     ASSERT_TRUE(full.completed());
-    in.record.OB_TIMEWRK = 1;
-    in.record.OB_KZAPAS = 2;
+    in.record.runningHours = 1;
+    in.record.safetyFactor = 2;
     const HeatBalance hard = computeHeatBalance(in);
     ASSERT_TRUE(hard.completed()) << qPrintable(hard.error);
     EXPECT_TRUE(offence(hard).isEmpty());
-    EXPECT_GT(*hard.required(), 40 * *full.required());
+    EXPECT_GT(*hard.requiredCapacity, 40 * *full.requiredCapacity);
 }

@@ -14,9 +14,9 @@ namespace {
 CalcInputs freezing()
 {
     CalcInputs in = baseInputs();
-    in.record.TE_POBOR = 1000;
-    in.record.TE_PT0 = 10;
-    in.record.TE_PT1 = -20;
+    in.record.productTurnover = 1000;
+    in.record.productEntryTemperature = 10;
+    in.record.productFinalTemperature = -20;
     ProductRow p;
     p.NAIM = QStringLiteral("Тест");
     p.TZAM = -2;
@@ -47,112 +47,112 @@ TEST(ProductTreatment, ProductFreezesOnTheWay)
     EXPECT_NEAR(b.details.productHeat, 3.6226, 1e-4);
     EXPECT_EQ(labelText(b, "QRLabel81"), "3.62");
     EXPECT_EQ(labelText(b, "QRLabel82"), "0.00");
-    EXPECT_EQ(b.row(4), 3.62);
+    EXPECT_EQ(b.gain(Gain::Product), 3.62);
     EXPECT_EQ(labelText(b, "QRLabel83"), "3.62");
 }
 
 TEST(ProductTreatment, TheFreezingPointDecidesTheFormula)
 {
     CalcInputs in = freezing();
-    in.record.TE_PT1 = 0; // stays above freezing
+    in.record.productFinalTemperature = 0; // stays above freezing
     EXPECT_NEAR(computeHeatBalance(in).details.productHeat, 0.3472, 1e-4);
     EXPECT_DOUBLE_EQ(computeHeatBalance(in).details.productHeat, 1000 * 3.0 * 10 / 86400);
 
-    in.record.TE_PT1 = -2; // ends at the freezing point: latent heat included
+    in.record.productFinalTemperature = -2; // ends at the freezing point: latent heat included
     EXPECT_DOUBLE_EQ(computeHeatBalance(in).details.productHeat, (1000 * 3.0 * 12 + 1000 * 250.0 + 0) / 86400);
 
-    in.record.TE_PT0 = -2; // starts at the freezing point: frozen formula
-    in.record.TE_PT1 = -20;
+    in.record.productEntryTemperature = -2; // starts at the freezing point: frozen formula
+    in.record.productFinalTemperature = -20;
     EXPECT_DOUBLE_EQ(computeHeatBalance(in).details.productHeat, 1000 * 1.5 * 18 / 86400);
 
-    in.record.TE_PT0 = -5; // frozen already
+    in.record.productEntryTemperature = -5; // frozen already
     EXPECT_DOUBLE_EQ(computeHeatBalance(in).details.productHeat, 1000 * 1.5 * 15 / 86400);
 
     // A fractional freezing point against whole temperatures.
     in.product->TZAM = -2.2;
-    in.record.TE_PT0 = 4;
-    in.record.TE_PT1 = -5;
+    in.record.productEntryTemperature = 4;
+    in.record.productFinalTemperature = -5;
     EXPECT_DOUBLE_EQ(computeHeatBalance(in).details.productHeat,
                      (1000 * 3.0 * (4 - -2.2) + 1000 * 250.0 + 1000 * 1.5 * (-2.2 - -5)) / 86400);
-    in.record.TE_PT1 = -2; // -2.2 < -2: still above freezing at the end
+    in.record.productFinalTemperature = -2; // -2.2 < -2: still above freezing at the end
     EXPECT_DOUBLE_EQ(computeHeatBalance(in).details.productHeat, 1000 * 3.0 * 6 / 86400);
 }
 
 TEST(ProductTreatment, Packaging)
 {
     CalcInputs in = freezing();
-    in.record.TE_TOBOR = 500;
-    in.record.TE_TT0 = 20;
-    in.record.TE_TT1 = 0;
+    in.record.packagingTurnover = 500;
+    in.record.packagingEntryTemperature = 20;
+    in.record.packagingFinalTemperature = 0;
     in.packaging = PackagingRow{QStringLiteral("Ящик"), 2.5};
     HeatBalance b = computeHeatBalance(in);
     EXPECT_DOUBLE_EQ(b.details.packagingHeat, 500 * 2.5 * 20 / 86400.0);
     EXPECT_EQ(labelText(b, "QRLabel82"), "0.29");
-    EXPECT_EQ(b.row(4), 3.91); // 3.62269 + 0.28935 = 3.91204
+    EXPECT_EQ(b.gain(Gain::Product), 3.91); // 3.62269 + 0.28935 = 3.91204
     EXPECT_EQ(labelText(b, "QRLabel83"), "3.91");
 
     in.packaging.reset(); // name not in the packaging table
     b = computeHeatBalance(in);
     EXPECT_EQ(b.details.packagingHeat, 0);
-    EXPECT_EQ(b.row(4), 3.62);
+    EXPECT_EQ(b.gain(Gain::Product), 3.62);
 }
 
 TEST(ProductTreatment, CoolingModeSpreadsOverTheTreatmentTime)
 {
     CalcInputs in = freezing();
-    in.record.TE_TOBOR = 500;
-    in.record.TE_TT0 = 20;
-    in.record.TE_TT1 = 0;
+    in.record.packagingTurnover = 500;
+    in.record.packagingEntryTemperature = 20;
+    in.record.packagingFinalTemperature = 0;
     in.packaging = PackagingRow{QStringLiteral("Ящик"), 2.5};
     const HeatBalance storage = computeHeatBalance(in);
-    in.record.OB_TERMR = QStringLiteral("Охлаждение");
-    in.record.OB_TIMEWRK = 4;
+    in.record.processingMode = QStringLiteral("Охлаждение");
+    in.record.runningHours = 4;
     const HeatBalance cooling = computeHeatBalance(in);
     EXPECT_NEAR(cooling.details.productHeat, 6 * storage.details.productHeat, 1e-12);
     EXPECT_NEAR(cooling.details.packagingHeat, 6 * storage.details.packagingHeat, 1e-12);
     EXPECT_EQ(labelText(cooling, "QRLabel81"), "21.74"); // 21.7361
     EXPECT_EQ(labelText(cooling, "QRLabel82"), "1.74");  // 1.7361
-    EXPECT_EQ(cooling.row(4), 23.47);                     // 23.4722
+    EXPECT_EQ(cooling.gain(Gain::Product), 23.47);                     // 23.4722
 }
 
 TEST(ProductTreatment, UnknownModeOrNoProductGivesNothing)
 {
     CalcInputs in = freezing();
-    in.record.OB_TERMR = QStringLiteral("Заморозка");
+    in.record.processingMode = QStringLiteral("Заморозка");
     HeatBalance b = computeHeatBalance(in);
     EXPECT_EQ(b.details.productHeat, 0);
     EXPECT_EQ(labelText(b, "QRLabel81"), "0.00");
-    in.record.OB_TERMR.clear();
+    in.record.processingMode.clear();
     EXPECT_EQ(computeHeatBalance(in).details.productHeat, 0);
-    in.record.OB_TERMR = QStringLiteral("хранение"); // the mode text is compared exactly
+    in.record.processingMode = QStringLiteral("хранение"); // the mode text is compared exactly
     EXPECT_EQ(computeHeatBalance(in).details.productHeat, 0);
 
     in = freezing();
     in.product.reset();
-    in.record.TE_TOBOR = 500;
+    in.record.packagingTurnover = 500;
     in.packaging = PackagingRow{QStringLiteral("Ящик"), 2.5};
     b = computeHeatBalance(in);
     EXPECT_EQ(b.details.productHeat, 0);
     EXPECT_EQ(b.details.packagingHeat, 0);
-    EXPECT_EQ(b.row(4), 0.0);
+    EXPECT_EQ(b.gain(Gain::Product), 0.0);
 
     // Without a product the cooling step divides nothing, so a zero treatment
     // time does not stop the run.
-    in.record.OB_TERMR = QStringLiteral("Охлаждение");
-    in.record.OB_TIMEWRK = 0;
+    in.record.processingMode = QStringLiteral("Охлаждение");
+    in.record.runningHours = 0;
     EXPECT_TRUE(computeHeatBalance(in).completed());
 }
 
 TEST(ProductTreatment, ClearedBoxKeepsTheHeatLabels)
 {
     CalcInputs in = freezing();
-    in.record.TE_TOBOR = 500;
-    in.record.TE_TT0 = 20;
-    in.record.TE_TT1 = 0;
+    in.record.packagingTurnover = 500;
+    in.record.packagingEntryTemperature = 20;
+    in.record.packagingFinalTemperature = 0;
     in.packaging = PackagingRow{QStringLiteral("Ящик"), 2.5};
     in.include[3] = false;
     const HeatBalance b = computeHeatBalance(in);
-    EXPECT_EQ(b.row(4), 0.0);
+    EXPECT_EQ(b.gain(Gain::Product), 0.0);
     EXPECT_EQ(labelText(b, "QRLabel83"), "0.00");
     EXPECT_EQ(labelText(b, "QRLabel81"), "3.62");
     EXPECT_EQ(labelText(b, "QRLabel82"), "0.29");
@@ -161,8 +161,8 @@ TEST(ProductTreatment, ClearedBoxKeepsTheHeatLabels)
 TEST(Respiration, RateByTemperature)
 {
     CalcInputs in = breathing();
-    in.record.OB_TERMR = QStringLiteral("Охлаждение"); // rates only; time is irrelevant
-    in.record.OB_TIMEWRK = 1;
+    in.record.processingMode = QStringLiteral("Охлаждение"); // rates only; time is irrelevant
+    in.record.runningHours = 1;
     const struct {
         int t;
         double rate;
@@ -170,12 +170,12 @@ TEST(Respiration, RateByTemperature)
                  {10, 15}, {15, 20}, {20, 25}, {30, 35}, {31, 0},
                  {-1, 10} /* above TZAM -2 */, {-2, 0}, {-3, 0}};
     for (const auto &c : cases) {
-        in.record.TE_PT0 = 20;
-        in.record.TE_PT1 = c.t;
+        in.record.productEntryTemperature = 20;
+        in.record.productFinalTemperature = c.t;
         EXPECT_EQ(computeHeatBalance(in).details.respirationEnd, c.rate) << c.t;
     }
-    in.record.TE_PT0 = 15;
-    in.record.TE_PT1 = 5;
+    in.record.productEntryTemperature = 15;
+    in.record.productFinalTemperature = 5;
     const HeatBalance b = computeHeatBalance(in);
     EXPECT_EQ(b.details.respirationStart, 20);
     EXPECT_EQ(b.details.respirationEnd, 12);
@@ -194,8 +194,8 @@ TEST(Respiration, BelowZeroAboveFreezingAtTheZeroRate)
     pears.Q2 = 93;
     pears.Q3 = 233;
     in.product = pears;
-    in.record.TE_PMAS = 300000;
-    in.record.TE_POBOR = 0;
+    in.record.productMass = 300000;
+    in.record.productTurnover = 0;
     const struct {
         double tzam;
         int t0, t1;
@@ -206,13 +206,13 @@ TEST(Respiration, BelowZeroAboveFreezingAtTheZeroRate)
     };
     for (const auto &c : cases) {
         in.product->TZAM = c.tzam;
-        in.record.TE_PT0 = c.t0;
-        in.record.TE_PT1 = c.t1;
+        in.record.productEntryTemperature = c.t0;
+        in.record.productFinalTemperature = c.t1;
         const HeatBalance b = computeHeatBalance(in);
         const auto where = [&] { return QStringLiteral("TZAM %1, %2 -> %3").arg(c.tzam).arg(c.t0).arg(c.t1); };
         ASSERT_TRUE(b.completed()) << qPrintable(where()) << ": " << qPrintable(b.error);
         EXPECT_EQ(b.details.respirationEnd, c.rateEnd) << qPrintable(where());
-        EXPECT_EQ(b.row(5), c.kw) << qPrintable(where());
+        EXPECT_EQ(b.gain(Gain::Respiration), c.kw) << qPrintable(where());
         EXPECT_EQ(labelText(b, "QRLabel84"), Rounding::fixed(c.kw, 2)) << qPrintable(where());
     }
 }
@@ -220,47 +220,47 @@ TEST(Respiration, BelowZeroAboveFreezingAtTheZeroRate)
 TEST(Respiration, StorageAndCoolingFormulas)
 {
     CalcInputs in = breathing();
-    in.record.TE_PMAS = 20000;
-    in.record.TE_POBOR = 1000;
-    in.record.TE_PT0 = 15; // 20
-    in.record.TE_PT1 = 5;  // 12
+    in.record.productMass = 20000;
+    in.record.productTurnover = 1000;
+    in.record.productEntryTemperature = 15; // 20
+    in.record.productFinalTemperature = 5;  // 12
     HeatBalance b = computeHeatBalance(in);
     EXPECT_DOUBLE_EQ(b.details.respiration, 20.0 * 12 / 3600 + 1.0 * 0.5 * 32 / 3600); // 0.07111
-    EXPECT_EQ(b.row(5), 0.07);
+    EXPECT_EQ(b.gain(Gain::Respiration), 0.07);
     EXPECT_EQ(labelText(b, "QRLabel84"), "0.07");
 
-    in.record.OB_TERMR = QStringLiteral("Охлаждение");
-    in.record.OB_TIMEWRK = 4;
+    in.record.processingMode = QStringLiteral("Охлаждение");
+    in.record.runningHours = 4;
     b = computeHeatBalance(in);
     EXPECT_DOUBLE_EQ(b.details.respiration, 1.0 * 0.5 * 32 / 3600); // stored mass not counted
-    EXPECT_EQ(b.row(5), 0.0);
+    EXPECT_EQ(b.gain(Gain::Respiration), 0.0);
 
     // Any text other than the storage one takes the cooling formula.
-    in.record.OB_TERMR = QStringLiteral("Заморозка");
+    in.record.processingMode = QStringLiteral("Заморозка");
     EXPECT_DOUBLE_EQ(computeHeatBalance(in).details.respiration, 1.0 * 0.5 * 32 / 3600);
 }
 
 TEST(Respiration, NoGainFrozenClearedOrWithoutProduct)
 {
     CalcInputs in = breathing();
-    in.record.TE_PMAS = 200000;
-    in.record.TE_PT0 = -2; // arrives frozen (TZAM -2)
-    in.record.TE_PT1 = 5;
+    in.record.productMass = 200000;
+    in.record.productEntryTemperature = -2; // arrives frozen (TZAM -2)
+    in.record.productFinalTemperature = 5;
     HeatBalance b = computeHeatBalance(in);
     EXPECT_EQ(b.details.respiration, 0);
-    EXPECT_EQ(b.row(5), 0.0);
+    EXPECT_EQ(b.gain(Gain::Respiration), 0.0);
     EXPECT_EQ(labelText(b, "QRLabel84"), "0.00");
 
-    in.record.TE_PT0 = 15;
+    in.record.productEntryTemperature = 15;
     in.include[4] = false;
     b = computeHeatBalance(in);
-    EXPECT_EQ(b.row(5), 0.0);
+    EXPECT_EQ(b.gain(Gain::Respiration), 0.0);
     EXPECT_EQ(labelText(b, "QRLabel84"), "0.00");
 
     in.include[4] = true;
-    EXPECT_EQ(computeHeatBalance(in).row(5), 0.67); // 200 × 12 / 3600 + 0.00444
+    EXPECT_EQ(computeHeatBalance(in).gain(Gain::Respiration), 0.67); // 200 × 12 / 3600 + 0.00444
     in.product.reset();
     b = computeHeatBalance(in);
     EXPECT_EQ(b.details.respiration, 0);
-    EXPECT_EQ(b.row(5), 0.0);
+    EXPECT_EQ(b.gain(Gain::Respiration), 0.0);
 }

@@ -71,7 +71,7 @@ TEST_F(RulesTest, RecommendedLightingAndModeReachTheRecord)
     setWork([](DbfTable &w) { w.setValue("OS_REC", true); });
     doc.applyOptionBoxes();
     EXPECT_EQ(dm.taWork.value("OS_POW").toInt(), 5);
-    EXPECT_EQ(gather().record.OS_POW, 5);
+    EXPECT_EQ(gather().record.lightingPower, 5);
 
     std::vector<int> modes;
     QObject::connect(&doc, &CalculationDocument::modeChanged, [&](int item) { modes.push_back(item); });
