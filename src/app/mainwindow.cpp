@@ -100,7 +100,7 @@ MainWindow::MainWindow(QWidget *parent)
     setObjectName(QStringLiteral("fmKvor"));
     setWindowIcon(QIcon(QStringLiteral(":/assets/kvor.png")));
     m_appDir = QCoreApplication::applicationDirPath();
-    m_fileFolder = QStringLiteral("C:\\Мої документи");
+    m_fileFolder = AdditionalDataDialog::defaultFolder();
 
     m_ui->Image10->setPixmap(QPixmap(QStringLiteral(":/assets/background.jpg")));
     QFont contact(QStringLiteral("Arial"));
@@ -658,7 +658,7 @@ std::array<bool, 9> MainWindow::includeBoxes() const
 void MainWindow::settingsOpened(const QString &folder)
 {
     if (m_add)
-        m_add->setFolder(folder.isEmpty() ? QDir::homePath() : folder);
+        m_add->setFolder(folder.isEmpty() ? AdditionalDataDialog::defaultFolder() : folder);
 }
 
 // ---------------------------------------------------------------- file commands
