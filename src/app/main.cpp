@@ -28,7 +28,8 @@ int main(int argc, char *argv[])
         return 0;
     }
     if (options.versionRequested() && options.error().isEmpty()) {
-        std::printf("%s %s\n", qPrintable(QApplication::applicationName()), qPrintable(QApplication::applicationVersion()));
+        std::printf("%s %s\n", qPrintable(QApplication::applicationName()),
+                    qPrintable(QApplication::applicationVersion()));
         return 0;
     }
     if (!options.error().isEmpty()) {

@@ -35,7 +35,7 @@ namespace {
 
 constexpr int kPageMargin = 6; // pixels of grey around the page
 
-const char *const kReportFilter = QT_TRANSLATE_NOOP("ReportPreview", "Звіт Kvor (*.kvrep);;Усі файли (*)");
+const char *const kReportFilter = QT_TRANSLATE_NOOP("kvor::ReportPreview", "Звіт Kvor (*.kvrep);;Усі файли (*)");
 
 using Glyph = PreviewIcons::Glyph;
 

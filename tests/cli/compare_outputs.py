@@ -15,6 +15,7 @@
 """
 import os
 import random
+import re
 import struct
 import subprocess
 import sys
@@ -108,6 +109,8 @@ def run(cli, data_dir, calc_dir, out_dir):
     def keep(name, args):
         r = subprocess.run([cli] + args, capture_output=True, env=env)
         err = b'\n'.join(l for l in r.stderr.split(b'\n') if not l.startswith(b'QStandardPaths:'))
+        # The private copy's folder is named afresh on every run.
+        err = re.sub(rb'/tmp/[^/\s]+/', b'/tmp/COPY/', err)
         with open(os.path.join(out_dir, name), 'wb') as f:
             f.write(b'rc=%d\n--- stdout\n' % r.returncode + r.stdout + b'--- stderr\n' + err)
 

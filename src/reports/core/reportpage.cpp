@@ -171,7 +171,8 @@ void saveReportPages(const std::vector<ReportPage> &pages, const QString &path)
 {
     QSaveFile file(path);
     if (!file.open(QIODevice::WriteOnly))
-        throw ReportError(QCoreApplication::translate("ReportPage", "Cannot write %1: %2").arg(path, file.errorString()));
+        throw ReportError(
+            QCoreApplication::translate("ReportPage", "Cannot write %1: %2").arg(path, file.errorString()));
     QDataStream out(&file);
     out.setVersion(QDataStream::Qt_6_4);
     out << kMagic << kVersion << quint32(pages.size());
@@ -190,7 +191,8 @@ void saveReportPages(const std::vector<ReportPage> &pages, const QString &path)
         }
     }
     if (out.status() != QDataStream::Ok || !file.commit())
-        throw ReportError(QCoreApplication::translate("ReportPage", "Cannot write %1: %2").arg(path, file.errorString()));
+        throw ReportError(
+            QCoreApplication::translate("ReportPage", "Cannot write %1: %2").arg(path, file.errorString()));
 }
 
 std::vector<ReportPage> loadReportPages(const QString &path)
@@ -199,7 +201,8 @@ std::vector<ReportPage> loadReportPages(const QString &path)
         throw ReportError(QCoreApplication::translate("ReportPage", "File does not exist"));
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly))
-        throw ReportError(QCoreApplication::translate("ReportPage", "Cannot open %1: %2").arg(path, file.errorString()));
+        throw ReportError(
+            QCoreApplication::translate("ReportPage", "Cannot open %1: %2").arg(path, file.errorString()));
     QDataStream in(&file);
     in.setVersion(QDataStream::Qt_6_4);
     quint32 magic = 0;
@@ -208,7 +211,9 @@ std::vector<ReportPage> loadReportPages(const QString &path)
     if (in.status() != QDataStream::Ok || magic != kMagic)
         throw ReportError(QCoreApplication::translate("ReportPage", "%1 is not a report file").arg(path));
     if (version != kVersion)
-        throw ReportError(QCoreApplication::translate("ReportPage", "The report file %1 has an unsupported version %2").arg(path).arg(version));
+        throw ReportError(QCoreApplication::translate("ReportPage", "The report file %1 has an unsupported version %2")
+                              .arg(path)
+                              .arg(version));
 
     quint32 pageCount = 0;
     in >> pageCount;

@@ -30,7 +30,8 @@ void writeReportPdf(const std::vector<ReportPage> &pages, const QString &path)
         // ask the file first to give the reason.
         QFile probe(path);
         if (!probe.open(QIODevice::WriteOnly))
-            throw ReportError(QCoreApplication::translate("ReportPdf", "Cannot write %1: %2").arg(path, probe.errorString()));
+            throw ReportError(
+                QCoreApplication::translate("ReportPdf", "Cannot write %1: %2").arg(path, probe.errorString()));
     }
     const ReportPage blank;
     const ReportPage &first = pages.empty() ? blank : pages.front();

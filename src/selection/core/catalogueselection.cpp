@@ -144,12 +144,14 @@ int CatalogueSelection::rangeValue(const QString &text, int low, int high)
 
 QString CatalogueSelection::noMatchMessage()
 {
-    return QCoreApplication::translate("CatalogueSelection", "Не має обладнання під такі характеристики.  Зв'яжіться з нами !");
+    return QCoreApplication::translate("CatalogueSelection",
+                                       "Не має обладнання під такі характеристики.  Зв'яжіться з нами !");
 }
 
 QString CatalogueSelection::noBandMessage(double t)
 {
-    return QCoreApplication::translate("CatalogueSelection", "Для температури в камері %1 °С немає каталогу обладнання.")
+    return QCoreApplication::translate("CatalogueSelection",
+                                       "Для температури в камері %1 °С немає каталогу обладнання.")
         .arg(t);
 }
 
