@@ -4,7 +4,8 @@ DEBS := cmake make g++ clang libclang-rt-14-dev pkg-config qt6-base-dev libgl-de
         libgtest-dev libgmock-dev libbenchmark-dev libshp-dev shapelib \
         fonts-liberation xvfb xauth poppler-utils \
         python3 python3-dbf python3-pil python3-dbfread libdbd-xbase-perl gdal-bin \
-        xdotool openbox wmctrl desktop-file-utils appstream qt6-translations-l10n
+        xdotool openbox wmctrl desktop-file-utils appstream qt6-translations-l10n \
+        qt6-l10n-tools qt6-tools-dev
 
 SHELL := /bin/bash
 SUDO := $(shell [ "$$(id -u)" = 0 ] || echo sudo)

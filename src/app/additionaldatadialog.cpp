@@ -5,7 +5,10 @@
 #include "storage/referencetables.h"
 #include "ui_additionaldatadialog.h"
 
+#include <QDir>
+#include <QFileInfo>
 #include <QIcon>
+#include <QStandardPaths>
 
 namespace kvor {
 
@@ -60,6 +63,13 @@ void AdditionalDataDialog::setFolder(const QString &folder)
         onFolderEdited(folder); // the step runs even when the text is already there
     else
         m_ui->DirectoryEdit1->setText(folder);
+}
+
+QString AdditionalDataDialog::defaultFolder()
+{
+    // Qt names ~/Documents even where it was never created; a dialog cannot start there.
+    const QString documents = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
+    return !documents.isEmpty() && QFileInfo(documents).isDir() ? documents : QDir::homePath();
 }
 
 void AdditionalDataDialog::onFolderEdited(const QString &text)

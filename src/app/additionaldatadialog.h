@@ -26,6 +26,9 @@ public:
     void setExecutorItems(const QStringList &names);
     QString folder() const;
     void setFolder(const QString &folder); // runs the folder change step
+    // Where the open and save dialogs start when no folder is stored: the
+    // user's documents folder, or home when there is none.
+    static QString defaultFolder();
 
     void addExecutor();
     void removeExecutor();

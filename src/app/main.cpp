@@ -1,4 +1,5 @@
 #include "additionaldatadialog.h"
+#include "config.h"
 #include "mainwindow.h"
 #include "reports/core/calculationreport.h"
 #include "reports/core/equipmentlistreport.h"
@@ -14,6 +15,7 @@ int main(int argc, char *argv[])
 {
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Kvor"));
+    QApplication::setApplicationVersion(QString::fromUtf8(kvor::config::kVersionText));
     // No display name: Qt would append it to every window caption.
     QApplication::setDesktopFileName(QStringLiteral("example.nivra.Kvor"));
     QApplication::setFont(QFont(QStringLiteral("Arial"), 8));
@@ -23,6 +25,11 @@ int main(int argc, char *argv[])
     const kvor::StartupOptions options = kvor::StartupOptions::fromCommandLine(QCoreApplication::arguments());
     if (options.helpRequested() && options.error().isEmpty()) {
         std::printf("%s\n", qPrintable(kvor::StartupOptions::usage()));
+        return 0;
+    }
+    if (options.versionRequested() && options.error().isEmpty()) {
+        std::printf("%s %s\n", qPrintable(QApplication::applicationName()),
+                    qPrintable(QApplication::applicationVersion()));
         return 0;
     }
     if (!options.error().isEmpty()) {

@@ -86,7 +86,7 @@ MainWindow::MainWindow(QWidget *parent)
     setObjectName(QStringLiteral("fmKvor"));
     setWindowIcon(QIcon(QStringLiteral(":/assets/kvor.png")));
     m_appDir = QCoreApplication::applicationDirPath();
-    m_fileFolder = QStringLiteral("C:\\Мої документи");
+    m_fileFolder = AdditionalDataDialog::defaultFolder();
 
     m_ui->Image10->setPixmap(QPixmap(QStringLiteral(":/assets/background.jpg")));
     QFont contact(QStringLiteral("Arial"));
@@ -166,7 +166,7 @@ void MainWindow::setDataModule(ReferenceTables *dm)
     connectDocument();
     connect(dm, &ReferenceTables::settingsOpened, this, [this](const QString &folder) {
         if (m_add)
-            m_add->setFolder(folder.isEmpty() ? QDir::homePath() : folder);
+            m_add->setFolder(folder.isEmpty() ? AdditionalDataDialog::defaultFolder() : folder);
     });
     if (m_report)
         m_report->setLabels(&m_document->reportLabels());

@@ -3,12 +3,14 @@
 #include "mainwindow.h"
 #include "prompts.h"
 
+#include <QCommandLineParser>
 #include <QCoreApplication>
 #include <QDir>
 #include <QEvent>
 #include <QFile>
 #include <QFileInfo>
 #include <QLibraryInfo>
+#include <QStandardPaths>
 #include <QTranslator>
 #include <QTemporaryDir>
 #include <QUrl>
@@ -72,7 +74,7 @@ const QString kPartialPrefix = QStringLiteral("DATA.partial-");
 bool copyTree(const QString &from, const QString &to, QString *error)
 {
     if (!QDir().mkpath(to)) {
-        *error = QStringLiteral("cannot create %1").arg(QDir::toNativeSeparators(to));
+        *error = StartupOptions::tr("cannot create %1").arg(QDir::toNativeSeparators(to));
         return false;
     }
     const QFileInfoList entries =
@@ -100,7 +102,7 @@ bool copyOnce(const QString &shipped, const QString &base, QString *error)
 {
     const QString finalPath = QDir(base).filePath(kData);
     if (!QDir().mkpath(base)) {
-        *error = QStringLiteral("cannot create %1").arg(QDir::toNativeSeparators(base));
+        *error = StartupOptions::tr("cannot create %1").arg(QDir::toNativeSeparators(base));
         return false;
     }
     QTemporaryDir partial(QDir(base).filePath(kPartialPrefix + QStringLiteral("XXXXXX")));
@@ -117,7 +119,7 @@ bool copyOnce(const QString &shipped, const QString &base, QString *error)
     // Another start of the program may have finished its copy first; ours goes.
     if (QFileInfo(finalPath).isDir())
         return true;
-    *error = QStringLiteral("cannot rename %1 to %2")
+    *error = StartupOptions::tr("cannot rename %1 to %2")
                  .arg(QDir::toNativeSeparators(partial.path()), QDir::toNativeSeparators(finalPath));
     return false;
 }
@@ -224,10 +226,8 @@ StartupOptions::Environment StartupOptions::Environment::current()
 {
     Environment env;
     env.exeDir = QCoreApplication::applicationDirPath();
-    env.xdgDataHome = qEnvironmentVariable("XDG_DATA_HOME");
-    env.home = qEnvironmentVariable("HOME");
-    if (env.home.isEmpty())
-        env.home = QDir::homePath();
+    env.xdgDataHome = QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation);
+    env.home = QDir::homePath();
     env.writable = &Environment::folderWritable;
     return env;
 }
@@ -247,8 +247,10 @@ bool StartupOptions::Environment::folderWritable(const QString &folder)
 
 QString StartupOptions::usage()
 {
-    return QStringLiteral("Використання: kvor [ФАЙЛ.kvor]\n"
-                          "Запускає Kvor; якщо вказано файл розрахунку, відкриває його.");
+    return tr("Використання: kvor [ФАЙЛ.kvor]\n"
+              "Запускає Kvor; якщо вказано файл розрахунку, відкриває його.\n"
+              "  -h, --help     показати цю довідку\n"
+              "  -v, --version  показати версію програми");
 }
 
 bool StartupOptions::parseArguments(const QStringList &arguments)
@@ -256,28 +258,39 @@ bool StartupOptions::parseArguments(const QStringList &arguments)
     m_file.clear();
     m_error.clear();
     m_help = false;
-    QStringList files;
-    bool optionsEnd = false;
-    for (const QString &arg : arguments) {
-        if (!optionsEnd && arg == QLatin1String("--")) {
-            optionsEnd = true;
-        } else if (!optionsEnd && (arg == QLatin1String("-h") || arg == QLatin1String("--help"))) {
-            m_help = true;
-        } else if (!optionsEnd && arg.startsWith(QLatin1Char('-')) && arg.size() > 1) {
-            m_error = QStringLiteral("kvor: невідомий параметр «%1»").arg(arg);
-            return false;
-        } else {
-            files << arg;
+    m_version = false;
+    QCommandLineParser parser;
+    parser.setSingleDashWordOptionMode(QCommandLineParser::ParseAsCompactedShortOptions);
+    const QCommandLineOption help(QStringList{QStringLiteral("h"), QStringLiteral("help")});
+    const QCommandLineOption version(QStringList{QStringLiteral("v"), QStringLiteral("version")});
+    parser.addOptions({help, version});
+    if (!parser.parse(QStringList{QString()} + arguments)) {
+        // Qt names the option without its dashes; the message shows it as typed.
+        const QStringList known = {QStringLiteral("-h"), QStringLiteral("--help"), QStringLiteral("-v"),
+                                   QStringLiteral("--version")};
+        QString typed;
+        for (const QString &arg : arguments) {
+            if (arg == QLatin1String("--"))
+                break;
+            if (arg.size() > 1 && arg.startsWith(QLatin1Char('-')) && !known.contains(arg)) {
+                typed = arg;
+                break;
+            }
         }
+        m_error = tr("kvor: невідомий параметр «%1»").arg(typed);
+        return false;
     }
+    m_help = parser.isSet(help);
+    m_version = parser.isSet(version);
+    const QStringList files = parser.positionalArguments();
     if (files.size() > 1) {
-        m_error = QStringLiteral("kvor: можна вказати лише один файл розрахунку");
+        m_error = tr("kvor: можна вказати лише один файл розрахунку");
         return false;
     }
     if (files.size() == 1) {
         QString path = files.front();
         if (path.isEmpty()) {
-            m_error = QStringLiteral("kvor: порожня назва файлу");
+            m_error = tr("kvor: порожня назва файлу");
             return false;
         }
         // File managers may hand over a URL instead of a path.
@@ -285,7 +298,7 @@ bool StartupOptions::parseArguments(const QStringList &arguments)
             const QUrl url(path);
             const bool thisMachine = url.host().isEmpty() || url.host() == QLatin1String("localhost");
             if (!url.isLocalFile() || !thisMachine || url.toLocalFile().isEmpty()) {
-                m_error = QStringLiteral("kvor: «%1» не є локальним файлом").arg(path);
+                m_error = tr("kvor: «%1» не є локальним файлом").arg(path);
                 return false;
             }
             path = url.toLocalFile();
@@ -299,7 +312,7 @@ bool StartupOptions::parseArguments(const QStringList &arguments)
 StartupOptions StartupOptions::fromCommandLine(const QStringList &argv)
 {
     StartupOptions options;
-    if (options.parseArguments(argv.mid(1)) && !options.m_help)
+    if (options.parseArguments(argv.mid(1)) && !options.m_help && !options.m_version)
         options.chooseDataFolder(Environment::current());
     return options;
 }
@@ -336,8 +349,8 @@ void StartupOptions::chooseDataFolder(const Environment &env)
     if (!QFileInfo(copy).isDir()) {
         QString error;
         if (!copyOnce(shipped, base, &error)) {
-            m_warning = QStringLiteral("Не вдалося скопіювати довідники з %1 до %2 (%3). Програма працює з "
-                                       "довідниками з %1; зміни налаштувань і виконавців не збережуться.")
+            m_warning = tr("Не вдалося скопіювати довідники з %1 до %2 (%3). Програма працює з "
+                           "довідниками з %1; зміни налаштувань і виконавців не збережуться.")
                             .arg(QDir::toNativeSeparators(shipped), QDir::toNativeSeparators(copy), error);
             return;
         }

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QCoreApplication>
 #include <QLocale>
 #include <QString>
 #include <QStringList>
@@ -31,11 +32,12 @@ bool installQtTranslation(QCoreApplication &app, const QLocale &locale = QLocale
 // user, so DATA is copied once into the user's data folder and that copy is
 // used from then on.
 class StartupOptions {
+    Q_DECLARE_TR_FUNCTIONS(StartupOptions)
 public:
     // The outside world the decision depends on; tests build their own.
     struct Environment {
         QString exeDir;      // the folder of the executable
-        QString xdgDataHome; // $XDG_DATA_HOME as set (may be empty or unusable)
+        QString xdgDataHome; // the user's data home, as Qt reads $XDG_DATA_HOME (may be empty or unusable)
         QString home;        // the user's home folder
         // Whether this process may write the folder and every file in it.
         std::function<bool(const QString &folder)> writable;
@@ -63,6 +65,7 @@ public:
 
     const QString &fileToOpen() const { return m_file; }
     bool helpRequested() const { return m_help; }
+    bool versionRequested() const { return m_version; }
     // A command line the program cannot take ("" when it is fine).
     const QString &error() const { return m_error; }
     // A problem the program can live with, told to the user once the window is up.
@@ -80,6 +83,7 @@ private:
     QString m_error;
     QString m_warning;
     bool m_help = false;
+    bool m_version = false;
     bool m_usesUserCopy = false;
 };
 

@@ -10,7 +10,8 @@
 namespace kvor {
 
 // The arguments of one command: one file name, options with a value
-// ("--filter EXPR" or "--filter=EXPR"), each at most once, and flags.
+// ("--filter EXPR" or "--filter=EXPR"), each at most once, and flags; after
+// "--" everything is a file name.
 class CliArgs {
 public:
     // False (with `err` set to the reason) on an unknown option, a missing or

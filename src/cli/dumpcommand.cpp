@@ -8,6 +8,8 @@
 #include "storage/dbffield.h"
 #include "storage/dbftable.h"
 
+#include <QCoreApplication>
+
 #include <exception>
 #include <optional>
 
@@ -48,7 +50,7 @@ int DumpCommand::run(const QStringList &args, QByteArray &out, QString &err)
             const qint64 count = table.recordCount();
             for (qint64 k = 1; k <= count; ++k) {
                 if (!table.goToRecord(k))
-                    throw DbfError(QStringLiteral("Cannot read record %1").arg(k));
+                    throw DbfError(QCoreApplication::translate("DumpCommand", "Cannot read record %1").arg(k));
                 appendRecord(table, text);
             }
         }

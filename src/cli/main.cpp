@@ -3,6 +3,9 @@
 #include "reportcommand.h"
 #include "selectcommand.h"
 
+#include "config.h"
+
+#include <QCommandLineParser>
 #include <QCoreApplication>
 #include <QGuiApplication>
 #include <QStringList>
@@ -12,12 +15,24 @@
 
 namespace {
 
+QStringList commandUsages()
+{
+    return {kvor::DumpCommand::usage(), kvor::BalanceCommand::usage(), kvor::SelectCommand::usage(),
+            kvor::ReportCommand::reportUsage(), kvor::ReportCommand::equipmentUsage()};
+}
+
 int usage()
 {
-    std::fprintf(stderr, "usage:\n  %s\n  %s\n  %s\n  %s\n  %s\n", qPrintable(kvor::DumpCommand::usage()),
-                 qPrintable(kvor::BalanceCommand::usage()), qPrintable(kvor::SelectCommand::usage()),
-                 qPrintable(kvor::ReportCommand::reportUsage()), qPrintable(kvor::ReportCommand::equipmentUsage()));
+    std::fprintf(stderr, "usage:\n  %s\n", qPrintable(commandUsages().join(QStringLiteral("\n  "))));
     return 1;
+}
+
+QString commandsHelp()
+{
+    QStringList lines{QString(), QCoreApplication::translate("main", "Commands:")};
+    for (const QString &usage : commandUsages())
+        lines << QStringLiteral("  ") + usage.section(QLatin1String("usage: "), 1);
+    return lines.join(QLatin1Char('\n'));
 }
 
 } // namespace
@@ -31,8 +46,29 @@ int main(int argc, char *argv[])
         qputenv("QT_QPA_PLATFORM", "offscreen");
     std::unique_ptr<QCoreApplication> app = reports ? std::make_unique<QGuiApplication>(argc, argv)
                                                     : std::make_unique<QCoreApplication>(argc, argv);
-    QStringList args = QCoreApplication::arguments();
-    args.removeFirst();
+    QCoreApplication::setApplicationVersion(QString::fromUtf8(kvor::config::kVersionText));
+
+    // Options before the command are the program's own; the rest is the command's.
+    QCommandLineParser parser;
+    parser.setOptionsAfterPositionalArgumentsMode(QCommandLineParser::ParseAsPositionalArguments);
+    parser.setApplicationDescription(commandsHelp());
+    const QCommandLineOption help = parser.addHelpOption();
+    const QCommandLineOption version = parser.addVersionOption();
+    parser.addPositionalArgument(QStringLiteral("command"),
+                                 QCoreApplication::translate("main", "dump, balance, select, report or equipment"),
+                                 QStringLiteral("command [arguments]"));
+    if (!parser.parse(QCoreApplication::arguments()))
+        return usage();
+    if (parser.isSet(version)) {
+        std::printf("%s %s\n", qPrintable(QCoreApplication::applicationName()),
+                    qPrintable(QCoreApplication::applicationVersion()));
+        return 0;
+    }
+    if (parser.isSet(help) || parser.isSet(QStringLiteral("help-all"))) {
+        std::fputs(qPrintable(parser.helpText()), stdout);
+        return 0;
+    }
+    QStringList args = parser.positionalArguments();
     if (args.isEmpty())
         return usage();
     const QString command = args.takeFirst();

@@ -42,7 +42,7 @@ int run(bool equipment, const QStringList &args, QString &err)
     if (!parsed.parse(args, options, {}, usage, err))
         return 1;
     if (!parsed.has(QStringLiteral("--pdf"))) {
-        err = QStringLiteral("--pdf OUT.pdf is required\n") + usage;
+        err = QCoreApplication::translate("ReportCommand", "--pdf OUT.pdf is required") + QLatin1Char('\n') + usage;
         return 1;
     }
     const QString pdf = parsed.value(QStringLiteral("--pdf"));

@@ -92,7 +92,7 @@ QString CalculatorPopup::displayText() const
 void CalculatorPopup::showDisplay()
 {
     if (m_error) {
-        m_display->setText(QStringLiteral("Error"));
+        m_display->setText(tr("Error"));
         return;
     }
     if (!m_entry.isEmpty()) {

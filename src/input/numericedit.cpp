@@ -210,7 +210,7 @@ double NumericEdit::value() const
 
 QString NumericEdit::rangeMessage(double minValue, double maxValue)
 {
-    return QStringLiteral("Value must be between %1 and %2").arg(twoDecimals(minValue), twoDecimals(maxValue));
+    return tr("Value must be between %1 and %2").arg(twoDecimals(minValue), twoDecimals(maxValue));
 }
 
 void NumericEdit::setMessageSink(MessageSink sink)

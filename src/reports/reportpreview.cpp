@@ -1,5 +1,6 @@
 #include "reportpreview.h"
 
+#include "previewicons.h"
 #include "reportprinting.h"
 #include "reports/core/reporterror.h"
 #include "reports/core/reportpainter.h"
@@ -14,7 +15,6 @@
 #include <QLabel>
 #include <QMessageBox>
 #include <QPainter>
-#include <QPainterPath>
 #include <QPrintDialog>
 #include <QPrinter>
 #include <QPrinterInfo>
@@ -35,128 +35,9 @@ namespace {
 
 constexpr int kPageMargin = 6; // pixels of grey around the page
 
-const QString kReportFilter = QStringLiteral("Звіт Kvor (*.kvrep);;Усі файли (*)");
+const char *const kReportFilter = QT_TRANSLATE_NOOP("kvor::ReportPreview", "Звіт Kvor (*.kvrep);;Усі файли (*)");
 
-enum class Glyph { Fit, Actual, Width, First, Previous, Next, Last, PrintSetup, Print, Save, Load, Exit, Pdf };
-
-// The tool-bar pictures, drawn rather than shipped: they stay sharp at any
-// screen scale.
-QIcon glyphIcon(Glyph glyph)
-{
-    const int s = 24;
-    QPixmap pixmap(s, s);
-    pixmap.fill(Qt::transparent);
-    QPainter p(&pixmap);
-    p.setRenderHint(QPainter::Antialiasing);
-    const QColor ink(40, 60, 100);
-    p.setPen(QPen(ink, 1.6));
-    const auto sheet = [&](const QRectF &r) {
-        p.setBrush(Qt::white);
-        p.drawRect(r);
-    };
-    const auto triangle = [&](double x, bool left) {
-        QPainterPath path;
-        if (left) {
-            path.moveTo(x + 7, 5);
-            path.lineTo(x, 12);
-            path.lineTo(x + 7, 19);
-        } else {
-            path.moveTo(x, 5);
-            path.lineTo(x + 7, 12);
-            path.lineTo(x, 19);
-        }
-        path.closeSubpath();
-        p.setBrush(ink);
-        p.drawPath(path);
-    };
-    const auto printer = [&] {
-        p.setBrush(QColor(220, 225, 235));
-        p.drawRect(QRectF(3, 9, 18, 9));
-        p.setBrush(Qt::white);
-        p.drawRect(QRectF(7, 3, 10, 6));
-        p.drawRect(QRectF(7, 15, 10, 6));
-    };
-    QFont font = p.font();
-    font.setBold(true);
-    font.setPixelSize(9);
-    p.setFont(font);
-    switch (glyph) {
-    case Glyph::Fit:
-        p.setPen(QPen(ink, 1, Qt::DashLine));
-        p.drawRect(QRectF(2, 2, 20, 20));
-        p.setPen(QPen(ink, 1.6));
-        sheet(QRectF(7, 4, 10, 16));
-        break;
-    case Glyph::Actual:
-        sheet(QRectF(3, 3, 18, 18));
-        p.drawText(QRectF(3, 3, 18, 18), Qt::AlignCenter, QStringLiteral("1:1"));
-        break;
-    case Glyph::Width:
-        sheet(QRectF(5, 3, 14, 18));
-        p.drawLine(QPointF(2, 12), QPointF(22, 12));
-        p.drawLine(QPointF(2, 12), QPointF(5, 9));
-        p.drawLine(QPointF(2, 12), QPointF(5, 15));
-        p.drawLine(QPointF(22, 12), QPointF(19, 9));
-        p.drawLine(QPointF(22, 12), QPointF(19, 15));
-        break;
-    case Glyph::First:
-        p.drawLine(QPointF(6, 5), QPointF(6, 19));
-        triangle(8, true);
-        break;
-    case Glyph::Previous:
-        triangle(8, true);
-        break;
-    case Glyph::Next:
-        triangle(9, false);
-        break;
-    case Glyph::Last:
-        triangle(9, false);
-        p.drawLine(QPointF(18, 5), QPointF(18, 19));
-        break;
-    case Glyph::PrintSetup:
-        printer();
-        p.setBrush(ink);
-        p.drawEllipse(QPointF(18, 18), 4, 4);
-        p.setBrush(Qt::white);
-        p.drawEllipse(QPointF(18, 18), 1.5, 1.5);
-        break;
-    case Glyph::Print:
-        printer();
-        break;
-    case Glyph::Save:
-        p.setBrush(QColor(220, 225, 235));
-        p.drawRect(QRectF(3, 3, 18, 18));
-        p.setBrush(Qt::white);
-        p.drawRect(QRectF(7, 3, 10, 7));
-        p.drawRect(QRectF(6, 14, 12, 7));
-        break;
-    case Glyph::Load: {
-        QPainterPath folder;
-        folder.moveTo(2, 6);
-        folder.lineTo(9, 6);
-        folder.lineTo(11, 8);
-        folder.lineTo(22, 8);
-        folder.lineTo(22, 20);
-        folder.lineTo(2, 20);
-        folder.closeSubpath();
-        p.setBrush(QColor(240, 210, 120));
-        p.drawPath(folder);
-        break;
-    }
-    case Glyph::Exit:
-        p.setPen(QPen(QColor(170, 40, 40), 2.4));
-        p.drawLine(QPointF(6, 6), QPointF(18, 18));
-        p.drawLine(QPointF(18, 6), QPointF(6, 18));
-        break;
-    case Glyph::Pdf:
-        sheet(QRectF(4, 2, 16, 20));
-        p.setPen(QColor(170, 40, 40));
-        p.drawText(QRectF(2, 2, 20, 20), Qt::AlignCenter, QStringLiteral("PDF"));
-        break;
-    }
-    p.end();
-    return QIcon(pixmap);
-}
+using Glyph = PreviewIcons::Glyph;
 
 } // namespace
 
@@ -206,7 +87,7 @@ ReportPreview::ReportPreview(QWidget *parent, ProgressRender render, ReportPrint
     , m_settings(settings)
 {
     setObjectName(QStringLiteral("ReportPreview"));
-    setWindowTitle(QStringLiteral("Перегляд перед друком"));
+    setWindowTitle(tr("Перегляд перед друком"));
     setWindowFlags(windowFlags() | Qt::WindowMinMaxButtonsHint | Qt::WindowCloseButtonHint);
     setSizeGripEnabled(false);
     resize(900, 700);
@@ -223,7 +104,7 @@ ReportPreview::ReportPreview(QWidget *parent, ProgressRender render, ReportPrint
     auto *zoomGroup = new QButtonGroup(this);
     zoomGroup->setExclusive(true);
     const auto zoomButton = [&](const QString &name, const QString &hint, Glyph glyph, auto slot) {
-        QToolButton *b = addButton(name, hint, glyphIcon(glyph));
+        QToolButton *b = addButton(name, hint, PreviewIcons::icon(glyph));
         b->setCheckable(true);
         zoomGroup->addButton(b);
         connect(b, &QToolButton::clicked, this, slot);
@@ -231,36 +112,36 @@ ReportPreview::ReportPreview(QWidget *parent, ProgressRender render, ReportPrint
     };
     const auto plainButton = [&](const QString &name, const QString &hint, Glyph glyph, auto slot,
                                  const QString &text = QString()) {
-        QToolButton *b = addButton(name, hint, glyphIcon(glyph), text);
+        QToolButton *b = addButton(name, hint, PreviewIcons::icon(glyph), text);
         connect(b, &QToolButton::clicked, this, slot);
         toolBar->addWidget(b);
         return b;
     };
-    zoomButton(QStringLiteral("ZoomFit"), QStringLiteral("Показати всю сторінку"), Glyph::Fit, &ReportPreview::zoomFit);
-    zoomButton(QStringLiteral("Zoom100"), QStringLiteral("100%"), Glyph::Actual, &ReportPreview::zoom100);
-    zoomButton(QStringLiteral("ZoomToWidth"), QStringLiteral("Максимально разтягнути"), Glyph::Width,
+    zoomButton(QStringLiteral("ZoomFit"), tr("Показати всю сторінку"), Glyph::Fit, &ReportPreview::zoomFit);
+    zoomButton(QStringLiteral("Zoom100"), tr("100%"), Glyph::Actual, &ReportPreview::zoom100);
+    zoomButton(QStringLiteral("ZoomToWidth"), tr("Максимально разтягнути"), Glyph::Width,
                &ReportPreview::zoomToWidth);
     toolBar->addSeparator();
-    plainButton(QStringLiteral("FirstPage"), QStringLiteral("Перша сторінка"), Glyph::First, &ReportPreview::firstPage);
-    plainButton(QStringLiteral("PreviousPage"), QStringLiteral("Попередня сторінка"), Glyph::Previous,
+    plainButton(QStringLiteral("FirstPage"), tr("Перша сторінка"), Glyph::First, &ReportPreview::firstPage);
+    plainButton(QStringLiteral("PreviousPage"), tr("Попередня сторінка"), Glyph::Previous,
                 &ReportPreview::previousPage);
-    plainButton(QStringLiteral("ToolButton2"), QStringLiteral("Наступна сторінка"), Glyph::Next,
+    plainButton(QStringLiteral("ToolButton2"), tr("Наступна сторінка"), Glyph::Next,
                 &ReportPreview::nextPage);
-    plainButton(QStringLiteral("LastPage"), QStringLiteral("Остання сторінка"), Glyph::Last, &ReportPreview::lastPage);
+    plainButton(QStringLiteral("LastPage"), tr("Остання сторінка"), Glyph::Last, &ReportPreview::lastPage);
     toolBar->addSeparator();
-    plainButton(QStringLiteral("PrintSetup"), QStringLiteral("Налаштування принтера"), Glyph::PrintSetup,
+    plainButton(QStringLiteral("PrintSetup"), tr("Налаштування принтера"), Glyph::PrintSetup,
                 &ReportPreview::printSetup)
         ->setEnabled(false);
-    plainButton(QStringLiteral("Print"), QStringLiteral("Друк"), Glyph::Print, &ReportPreview::print)->setEnabled(false);
+    plainButton(QStringLiteral("Print"), tr("Друк"), Glyph::Print, &ReportPreview::print)->setEnabled(false);
     toolBar->addSeparator();
-    plainButton(QStringLiteral("SaveReport"), QStringLiteral("Зберегти звіт"), Glyph::Save, &ReportPreview::saveReport);
-    plainButton(QStringLiteral("LoadReport"), QStringLiteral("Завантажити звіт"), Glyph::Load,
+    plainButton(QStringLiteral("SaveReport"), tr("Зберегти звіт"), Glyph::Save, &ReportPreview::saveReport);
+    plainButton(QStringLiteral("LoadReport"), tr("Завантажити звіт"), Glyph::Load,
                 &ReportPreview::loadReport);
-    plainButton(QStringLiteral("SavePdf"), QStringLiteral("Зберегти PDF"), Glyph::Pdf, &ReportPreview::savePdf,
-                QStringLiteral("Зберегти PDF"));
+    plainButton(QStringLiteral("SavePdf"), tr("Зберегти PDF"), Glyph::Pdf, &ReportPreview::savePdf,
+                tr("Зберегти PDF"));
     toolBar->addSeparator();
-    plainButton(QStringLiteral("ExitButton"), QStringLiteral("Закрити вікно попереднього перегляду"), Glyph::Exit,
-                &ReportPreview::close, QStringLiteral("&Закрити"));
+    plainButton(QStringLiteral("ExitButton"), tr("Закрити вікно попереднього перегляду"), Glyph::Exit,
+                &ReportPreview::close, tr("&Закрити"));
     button(QStringLiteral("ZoomToWidth"))->setChecked(true);
 
     m_scroll = new QScrollArea(this);
@@ -280,7 +161,7 @@ ReportPreview::ReportPreview(QWidget *parent, ProgressRender render, ReportPrint
     m_progressPanel = new QLabel(QStringLiteral("0%"), status);
     m_progressPanel->setObjectName(QStringLiteral("ProgressPanel"));
     m_progressPanel->setMinimumWidth(80);
-    m_pagePanel = new QLabel(QStringLiteral("Лист"), status);
+    m_pagePanel = new QLabel(tr("Лист"), status);
     m_pagePanel->setObjectName(QStringLiteral("PagePanel"));
     status->addWidget(m_progressPanel);
     status->addWidget(m_pagePanel, 1);
@@ -342,7 +223,7 @@ void ReportPreview::renderReport()
     button(QStringLiteral("Print"))->setEnabled(false);
     m_shownProgress = -1;
     setProgress(0);
-    m_pagePanel->setText(QStringLiteral("Лист"));
+    m_pagePanel->setText(tr("Лист"));
     std::vector<ReportPage> pages = m_render([this](int percent) { setProgress(percent); });
     setProgress(100);
     m_rendered = true;
@@ -402,9 +283,9 @@ void ReportPreview::lastPage()
 void ReportPreview::updateStatus()
 {
     if (m_pages.empty())
-        m_pagePanel->setText(QStringLiteral("Лист"));
+        m_pagePanel->setText(tr("Лист"));
     else
-        m_pagePanel->setText(QStringLiteral("Page %1 of %2").arg(m_current + 1).arg(pageCount()));
+        m_pagePanel->setText(tr("Page %1 of %2").arg(m_current + 1).arg(pageCount()));
 }
 
 void ReportPreview::zoomFit()
@@ -592,7 +473,7 @@ void ReportPreview::print()
 
 void ReportPreview::saveReport()
 {
-    QString path = askFileName(QStringLiteral("Зберегти звіт"), kReportFilter, true);
+    QString path = askFileName(tr("Зберегти звіт"), tr(kReportFilter), true);
     if (path.isEmpty())
         return;
     if (QFileInfo(path).suffix().isEmpty())
@@ -606,7 +487,7 @@ void ReportPreview::saveReport()
 
 void ReportPreview::loadReport()
 {
-    const QString path = askFileName(QStringLiteral("Завантажити звіт"), kReportFilter, false);
+    const QString path = askFileName(tr("Завантажити звіт"), tr(kReportFilter), false);
     if (path.isEmpty())
         return;
     try {
@@ -618,7 +499,7 @@ void ReportPreview::loadReport()
 
 void ReportPreview::savePdf()
 {
-    QString path = askFileName(QStringLiteral("Зберегти PDF"), QStringLiteral("PDF (*.pdf)"), true);
+    QString path = askFileName(tr("Зберегти PDF"), tr("PDF (*.pdf)"), true);
     if (path.isEmpty())
         return;
     if (QFileInfo(path).suffix().isEmpty())

@@ -3,6 +3,7 @@
 #include "reports/core/reporterror.h"
 #include "reports/core/reportpainter.h"
 
+#include <QCoreApplication>
 #include <QPageLayout>
 #include <QPageSize>
 #include <QPainter>
@@ -49,7 +50,7 @@ void printReportPages(QPrinter &printer, const std::vector<ReportPage> &pages, i
 
     QPainter painter;
     if (!painter.begin(&printer))
-        throw ReportError(QStringLiteral("Cannot print to %1").arg(
+        throw ReportError(QCoreApplication::translate("ReportPrinting", "Cannot print to %1").arg(
             printer.outputFileName().isEmpty() ? printer.printerName() : printer.outputFileName()));
     bool first = true;
     for (int round = 0; round < rounds; ++round) {

@@ -181,7 +181,7 @@ SelectionInputs SelectionWindow::inputs() const
 
 QString SelectionWindow::perCentMessage(const QString &text, int low, int high)
 {
-    return QStringLiteral("Відсоток має бути цілим числом від %1 до %2, а не «%3».").arg(low).arg(high).arg(text);
+    return tr("Відсоток має бути цілим числом від %1 до %2, а не «%3».").arg(low).arg(high).arg(text);
 }
 
 // Digits as typed so far make the number the list is built with; anything

@@ -10,6 +10,7 @@
 #include <QCheckBox>
 #include <QClipboard>
 #include <QFileInfo>
+#include <QTemporaryDir>
 #include <QLineEdit>
 
 using namespace kvor;
@@ -320,10 +321,34 @@ TEST_F(AppTest, ExecutorsAreAddedOnceAndDeletedByMark)
 TEST_F(AppTest, TheFolderSettingIsStoredOnEveryEdit)
 {
     start();
-    EXPECT_EQ(main->fileFolder(), QDir::homePath()) << "an empty stored folder means the home folder";
+    EXPECT_EQ(main->fileFolder(), AdditionalDataDialog::defaultFolder()) << "an empty stored folder means the default";
     add->form()->DirectoryEdit1->setText("/tmp/calcs");
     EXPECT_EQ(main->fileFolder(), "/tmp/calcs");
     EXPECT_EQ(stored(dataFile("S_INIT.DBF"), "DIR").toString(), "/tmp/calcs");
+}
+
+// Without a stored folder the dialogs start in the user's documents folder as
+// the desktop names it (user-dirs.dirs), or at home while that does not exist.
+TEST(DefaultFolder, DocumentsWhenTheyExistElseHome)
+{
+    QTemporaryDir config;
+    ASSERT_TRUE(config.isValid());
+    const QString documents = config.filePath("Документи");
+    QFile dirs(config.filePath("user-dirs.dirs"));
+    ASSERT_TRUE(dirs.open(QIODevice::WriteOnly));
+    dirs.write(QString("XDG_DOCUMENTS_DIR=\"%1\"\n").arg(documents).toUtf8());
+    dirs.close();
+    const QByteArray saved = qgetenv("XDG_CONFIG_HOME");
+    qputenv("XDG_CONFIG_HOME", QFile::encodeName(config.path()));
+    const QString missing = AdditionalDataDialog::defaultFolder();
+    QDir().mkpath(documents);
+    const QString present = AdditionalDataDialog::defaultFolder();
+    if (saved.isNull())
+        qunsetenv("XDG_CONFIG_HOME");
+    else
+        qputenv("XDG_CONFIG_HOME", saved);
+    EXPECT_EQ(missing, QDir::homePath());
+    EXPECT_EQ(present, documents);
 }
 
 TEST_F(AppTest, TheNewSignTogglesTheNews)

@@ -10,30 +10,39 @@
 
 namespace kvor::test {
 
-// One run of the built kvor-cli as a separate process.
+// What a run of a program left.
 struct CliResult {
     int status = -1; // -2: it crashed
     QByteArray out;
     QByteArray err;
 };
 
-inline CliResult runCli(const QStringList &args, const QString &workingDir = QString())
+// One run of a built program of this project as a separate process.
+inline CliResult runProgram(const QString &program, const QStringList &args, const QString &workingDir = QString())
 {
     QProcess p;
     if (!workingDir.isEmpty())
         p.setWorkingDirectory(workingDir);
-    p.start(QStringLiteral(KVOR_BIN_DIR "/kvor-cli"), args);
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    env.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen")); // the windowed program needs one
+    p.setProcessEnvironment(env);
+    p.start(QStringLiteral(KVOR_BIN_DIR "/") + program, args);
     CliResult r;
     if (!p.waitForFinished(60000)) {
         p.kill();
         p.waitForFinished();
-        r.err = "kvor-cli did not finish";
+        r.err = program.toUtf8() + " did not finish";
         return r;
     }
     r.out = p.readAllStandardOutput();
     r.err = p.readAllStandardError();
     r.status = p.exitStatus() == QProcess::NormalExit ? p.exitCode() : -2;
     return r;
+}
+
+inline CliResult runCli(const QStringList &args, const QString &workingDir = QString())
+{
+    return runProgram(QStringLiteral("kvor-cli"), args, workingDir);
 }
 
 // A copy of the shipped template, owner-writable, for commands to read.

@@ -87,7 +87,7 @@ void CalculationReport::QuickRep1BeforePrint()
 std::vector<ReportPage> CalculationReport::render(const std::function<void(int)> &progress)
 {
     if (!m_work)
-        throw ReportError(QStringLiteral("No calculation is open"));
+        throw ReportError(QCoreApplication::translate("CalculationReport", "No calculation is open"));
     QuickRep1BeforePrint();
     ReportDefinition &def = QuickRep1();
     applyLabels(def, m_labels);

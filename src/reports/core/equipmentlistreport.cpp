@@ -126,9 +126,9 @@ void EquipmentListReport::QuickRep1BeforePrint()
 std::vector<ReportPage> EquipmentListReport::render(const std::function<void(int)> &progress)
 {
     if (!m_work)
-        throw ReportError(QStringLiteral("No calculation is open"));
+        throw ReportError(QCoreApplication::translate("EquipmentListReport", "No calculation is open"));
     if (!m_kat)
-        throw ReportError(QStringLiteral("No equipment catalogue is open"));
+        throw ReportError(QCoreApplication::translate("EquipmentListReport", "No equipment catalogue is open"));
     QuickRep1BeforePrint();
     ReportDefinition &def = QuickRep1();
     if (m_labels) {

@@ -1,6 +1,7 @@
 #include "reportpage.h"
 #include "reporterror.h"
 
+#include <QCoreApplication>
 #include <QDataStream>
 #include <QFile>
 #include <QFileInfo>
@@ -161,7 +162,7 @@ bool sane(const ReportFrame &f)
 
 [[noreturn]] void damaged(const QString &path)
 {
-    throw ReportError(QStringLiteral("The report file %1 is damaged").arg(path));
+    throw ReportError(QCoreApplication::translate("ReportPage", "The report file %1 is damaged").arg(path));
 }
 
 } // namespace
@@ -170,7 +171,8 @@ void saveReportPages(const std::vector<ReportPage> &pages, const QString &path)
 {
     QSaveFile file(path);
     if (!file.open(QIODevice::WriteOnly))
-        throw ReportError(QStringLiteral("Cannot write %1: %2").arg(path, file.errorString()));
+        throw ReportError(
+            QCoreApplication::translate("ReportPage", "Cannot write %1: %2").arg(path, file.errorString()));
     QDataStream out(&file);
     out.setVersion(QDataStream::Qt_6_4);
     out << kMagic << kVersion << quint32(pages.size());
@@ -189,25 +191,29 @@ void saveReportPages(const std::vector<ReportPage> &pages, const QString &path)
         }
     }
     if (out.status() != QDataStream::Ok || !file.commit())
-        throw ReportError(QStringLiteral("Cannot write %1: %2").arg(path, file.errorString()));
+        throw ReportError(
+            QCoreApplication::translate("ReportPage", "Cannot write %1: %2").arg(path, file.errorString()));
 }
 
 std::vector<ReportPage> loadReportPages(const QString &path)
 {
     if (!QFileInfo::exists(path))
-        throw ReportError(QStringLiteral("File does not exist"));
+        throw ReportError(QCoreApplication::translate("ReportPage", "File does not exist"));
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly))
-        throw ReportError(QStringLiteral("Cannot open %1: %2").arg(path, file.errorString()));
+        throw ReportError(
+            QCoreApplication::translate("ReportPage", "Cannot open %1: %2").arg(path, file.errorString()));
     QDataStream in(&file);
     in.setVersion(QDataStream::Qt_6_4);
     quint32 magic = 0;
     quint16 version = 0;
     in >> magic >> version;
     if (in.status() != QDataStream::Ok || magic != kMagic)
-        throw ReportError(QStringLiteral("%1 is not a report file").arg(path));
+        throw ReportError(QCoreApplication::translate("ReportPage", "%1 is not a report file").arg(path));
     if (version != kVersion)
-        throw ReportError(QStringLiteral("The report file %1 has an unsupported version %2").arg(path).arg(version));
+        throw ReportError(QCoreApplication::translate("ReportPage", "The report file %1 has an unsupported version %2")
+                              .arg(path)
+                              .arg(version));
 
     quint32 pageCount = 0;
     in >> pageCount;

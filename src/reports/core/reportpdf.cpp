@@ -2,6 +2,7 @@
 #include "reporterror.h"
 #include "reportpainter.h"
 
+#include <QCoreApplication>
 #include <QFile>
 #include <QPageSize>
 #include <QPainter>
@@ -29,7 +30,8 @@ void writeReportPdf(const std::vector<ReportPage> &pages, const QString &path)
         // ask the file first to give the reason.
         QFile probe(path);
         if (!probe.open(QIODevice::WriteOnly))
-            throw ReportError(QStringLiteral("Cannot write %1: %2").arg(path, probe.errorString()));
+            throw ReportError(
+                QCoreApplication::translate("ReportPdf", "Cannot write %1: %2").arg(path, probe.errorString()));
     }
     const ReportPage blank;
     const ReportPage &first = pages.empty() ? blank : pages.front();
@@ -40,7 +42,7 @@ void writeReportPdf(const std::vector<ReportPage> &pages, const QString &path)
     writer.setResolution(1200);
     QPainter painter;
     if (!painter.begin(&writer))
-        throw ReportError(QStringLiteral("Cannot write %1").arg(path));
+        throw ReportError(QCoreApplication::translate("ReportPdf", "Cannot write %1").arg(path));
     for (size_t i = 0; i < pages.size(); ++i) {
         if (i > 0) {
             writer.setPageSize(pageSizeOf(pages[i]));
@@ -53,7 +55,7 @@ void writeReportPdf(const std::vector<ReportPage> &pages, const QString &path)
         painter.restore();
     }
     if (!painter.end())
-        throw ReportError(QStringLiteral("Cannot write %1").arg(path));
+        throw ReportError(QCoreApplication::translate("ReportPdf", "Cannot write %1").arg(path));
 }
 
 } // namespace kvor

@@ -4,6 +4,7 @@
 #include "reporterror.h"
 #include "storage/codepage.h"
 
+#include <QCoreApplication>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -31,11 +32,11 @@ QStringList TitleBlock::load(const QString &folder)
 
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly))
-        throw ReportError(QStringLiteral("Cannot open file \"%1\". %2")
+        throw ReportError(QCoreApplication::translate("TitleBlock", "Cannot open file \"%1\". %2")
                               .arg(QDir::toNativeSeparators(path), file.errorString()));
     QByteArray bytes = file.readAll();
     if (file.error() != QFileDevice::NoError)
-        throw ReportError(QStringLiteral("Cannot read file \"%1\". %2")
+        throw ReportError(QCoreApplication::translate("TitleBlock", "Cannot read file \"%1\". %2")
                               .arg(QDir::toNativeSeparators(path), file.errorString()));
 
     // Files written on Windows are in its Cyrillic code page; newer editors write

@@ -2,6 +2,8 @@
 
 #include "storage/dbftable.h"
 
+#include <QCoreApplication>
+
 #include <cfenv>
 #include <cmath>
 #include <limits>
@@ -22,21 +24,21 @@ struct ListedField {
 
 // The catalogue's shown fields, their titles and display widths, in field order.
 const std::array<ListedField, 15> kListed = {{
-    {"SIS", "Система", 9},
-    {"AGR", "Агрегат (конденсатор)", 26},
-    {"VOHL", "Компресор", 16},
-    {"Q25", "Q +25°С, Вт", 7},
-    {"T25", "dT +25°С, К", 7},
-    {"Q30", "Q +30°С, Вт", 7},
-    {"T30", "dT +30°С, К", 7},
-    {"Q35", "Q +35°С, Вт", 7},
-    {"T35", "dT +35°С, К", 7},
-    {"Q40", "Q +40°С, Вт", 7},
-    {"T40", "dT +40°С, К", 7},
-    {"PPOT", "Спож. потужність, кВт", 8},
-    {"IPOT", "Спож. струм, А", 8},
-    {"NABOR", "Магістраль", 7},
-    {"SHKAF", "Контроллер", 16},
+    {"SIS", QT_TRANSLATE_NOOP("CatalogueSelection", "Система"), 9},
+    {"AGR", QT_TRANSLATE_NOOP("CatalogueSelection", "Агрегат (конденсатор)"), 26},
+    {"VOHL", QT_TRANSLATE_NOOP("CatalogueSelection", "Компресор"), 16},
+    {"Q25", QT_TRANSLATE_NOOP("CatalogueSelection", "Q +25°С, Вт"), 7},
+    {"T25", QT_TRANSLATE_NOOP("CatalogueSelection", "dT +25°С, К"), 7},
+    {"Q30", QT_TRANSLATE_NOOP("CatalogueSelection", "Q +30°С, Вт"), 7},
+    {"T30", QT_TRANSLATE_NOOP("CatalogueSelection", "dT +30°С, К"), 7},
+    {"Q35", QT_TRANSLATE_NOOP("CatalogueSelection", "Q +35°С, Вт"), 7},
+    {"T35", QT_TRANSLATE_NOOP("CatalogueSelection", "dT +35°С, К"), 7},
+    {"Q40", QT_TRANSLATE_NOOP("CatalogueSelection", "Q +40°С, Вт"), 7},
+    {"T40", QT_TRANSLATE_NOOP("CatalogueSelection", "dT +40°С, К"), 7},
+    {"PPOT", QT_TRANSLATE_NOOP("CatalogueSelection", "Спож. потужність, кВт"), 8},
+    {"IPOT", QT_TRANSLATE_NOOP("CatalogueSelection", "Спож. струм, А"), 8},
+    {"NABOR", QT_TRANSLATE_NOOP("CatalogueSelection", "Магістраль"), 7},
+    {"SHKAF", QT_TRANSLATE_NOOP("CatalogueSelection", "Контроллер"), 16},
 }};
 
 const ListedField *listed(const QString &name)
@@ -142,12 +144,15 @@ int CatalogueSelection::rangeValue(const QString &text, int low, int high)
 
 QString CatalogueSelection::noMatchMessage()
 {
-    return QStringLiteral("Не має обладнання під такі характеристики.  Зв'яжіться з нами !");
+    return QCoreApplication::translate("CatalogueSelection",
+                                       "Не має обладнання під такі характеристики.  Зв'яжіться з нами !");
 }
 
 QString CatalogueSelection::noBandMessage(double t)
 {
-    return QStringLiteral("Для температури в камері %1 °С немає каталогу обладнання.").arg(t);
+    return QCoreApplication::translate("CatalogueSelection",
+                                       "Для температури в камері %1 °С немає каталогу обладнання.")
+        .arg(t);
 }
 
 void CatalogueSelection::reset(DbfTable &taKat)
@@ -210,7 +215,7 @@ QStringList CatalogueSelection::visibleFields() const
 QString CatalogueSelection::fieldTitle(const QString &name)
 {
     const ListedField *f = listed(name);
-    return f ? QString::fromUtf8(f->title) : QString();
+    return f ? QCoreApplication::translate("CatalogueSelection", f->title) : QString();
 }
 
 int CatalogueSelection::fieldWidth(const QString &name)
