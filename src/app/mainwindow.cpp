@@ -44,8 +44,15 @@ namespace kvor {
 
 namespace {
 
-const QString kCalcFilter = QStringLiteral("Розрахунки (*.kvor)|*.kvor|Старі розрахунки (*.dbf)|*.dbf");
-const QString kSaveFilter = QStringLiteral("Розрахунки (*.kvor)|*.kvor");
+QString calcFilter()
+{
+    return MainWindow::tr("Розрахунки (*.kvor)|*.kvor|Старі розрахунки (*.dbf)|*.dbf");
+}
+
+QString saveFilter()
+{
+    return MainWindow::tr("Розрахунки (*.kvor)|*.kvor");
+}
 const QString kSuffix = QStringLiteral("kvor");
 
 QIcon themed(const char *name, const char *fallback)
@@ -92,7 +99,7 @@ MainWindow::MainWindow(QWidget *parent)
     QFont contact(QStringLiteral("Arial"));
     contact.setPixelSize(19);
     m_ui->RxLabel3->setFont(contact);
-    m_ui->RxLabel3->setText(QStringLiteral("%1, контактний телефон: %2, сторінка компанії: %3")
+    m_ui->RxLabel3->setText(tr("%1, контактний телефон: %2, сторінка компанії: %3")
                                 .arg(QLatin1String(config::kMakerName), QLatin1String(config::kMakerPhone),
                                      QLatin1String(config::kMakerWeb)));
     m_ui->Label66->setText(QString::fromUtf8(config::kVersionText));
@@ -347,23 +354,23 @@ void MainWindow::setupToolBar()
         bar->addAction(a);
         return a;
     };
-    add("bFileNew", "document-new", "new.png", QStringLiteral("Створити новий розрахунок"), m_ui->FileNew1);
-    add("bFileOpen", "document-open", "open.png", QStringLiteral("Відкрити файл розрахунку"), m_ui->FileOpen1);
-    m_bFileSave = add("bFileSave", "document-save", "save.png", QStringLiteral("Зберегти файл разрахунку"),
+    add("bFileNew", "document-new", "new.png", tr("Створити новий розрахунок"), m_ui->FileNew1);
+    add("bFileOpen", "document-open", "open.png", tr("Відкрити файл розрахунку"), m_ui->FileOpen1);
+    m_bFileSave = add("bFileSave", "document-save", "save.png", tr("Зберегти файл разрахунку"),
                       m_ui->iFileSave);
-    m_bFileClose = add("bFileClose", "document-close", "close.png", QStringLiteral("Закрити раз-рах."),
+    m_bFileClose = add("bFileClose", "document-close", "close.png", tr("Закрити раз-рах."),
                        m_ui->iFileClose);
     bar->addWidget(spacer(12));
-    m_bFilePrev = add("bFilePrev", "document-print-preview", "preview.png", QStringLiteral("Попередній перегляд"),
+    m_bFilePrev = add("bFilePrev", "document-print-preview", "preview.png", tr("Попередній перегляд"),
                       m_ui->iFilePrev);
-    m_bFilePrint = add("bFilePrint", "document-print", "print.png", QStringLiteral("Друкувати роз-рах."),
+    m_bFilePrint = add("bFilePrint", "document-print", "print.png", tr("Друкувати роз-рах."),
                        m_ui->iFilePrint);
     bar->addWidget(spacer(22));
-    m_bEditCut = add("bEditCut", "edit-cut", "cut.png", QStringLiteral("Вирізати дані"), m_ui->EditCut1);
-    m_bEditCopy = add("bEditCopy", "edit-copy", "copy.png", QStringLiteral("Копіювати дані"), m_ui->EditCopy1);
-    m_bEditPaste = add("bEditPaste", "edit-paste", "paste.png", QStringLiteral("Вставити дані"), m_ui->EditPaste1);
+    m_bEditCut = add("bEditCut", "edit-cut", "cut.png", tr("Вирізати дані"), m_ui->EditCut1);
+    m_bEditCopy = add("bEditCopy", "edit-copy", "copy.png", tr("Копіювати дані"), m_ui->EditCopy1);
+    m_bEditPaste = add("bEditPaste", "edit-paste", "paste.png", tr("Вставити дані"), m_ui->EditPaste1);
     bar->addWidget(spacer(0, true)); // pushes the exit button to the right end
-    add("bFileExit", "application-exit", "exit.png", QStringLiteral("Вихід"), m_ui->FileExit1);
+    add("bFileExit", "application-exit", "exit.png", tr("Вихід"), m_ui->FileExit1);
 }
 
 void MainWindow::setupEditCommands()
@@ -424,7 +431,7 @@ void MainWindow::onActivated()
             t->setDatabaseName(m_dataDir);
             t->open();
         } catch (const DbfError &) {
-            Prompts::instance().message(this, QStringLiteral("Ошибка подключения справочников !"));
+            Prompts::instance().message(this, tr("Ошибка подключения справочников !"));
             m_ui->Panel4->hide();
             close();
             QCoreApplication::exit(1);
@@ -525,12 +532,12 @@ void MainWindow::closeCalculation()
 QString MainWindow::calculationCaption() const
 {
     const QString &path = m_document->filePath();
-    return m_document->isReadOnly() ? path + QStringLiteral(" [лише для читання]") : path;
+    return m_document->isReadOnly() ? path + tr(" [лише для читання]") : path;
 }
 
 bool MainWindow::confirmReplace(const QString &path)
 {
-    return Prompts::instance().confirm(this, QStringLiteral("Файл %1 вже існує. Замінити його?").arg(path));
+    return Prompts::instance().confirm(this, tr("Файл %1 вже існує. Замінити його?").arg(path));
 }
 
 // A command that failed after the calculation was closed leaves nothing of it
@@ -549,7 +556,7 @@ void MainWindow::newFile()
     if (!m_document)
         return;
     const QString path = Prompts::instance().openFileName(this, m_fileFolder, QStringLiteral("НовийРозрах.kvor"),
-                                                          kCalcFilter, kSuffix);
+                                                          calcFilter(), kSuffix);
     if (path.isEmpty())
         return;
     // Replacing another calculation needs the user's word.
@@ -558,7 +565,7 @@ void MainWindow::newFile()
     const bool opened = ErrorReporter::guard(this, [&] {
         if (m_document->createFromTemplate(m_dataDir, path))
             return true;
-        Prompts::instance().message(this, QStringLiteral("Ошибка создания файла расчета !"));
+        Prompts::instance().message(this, tr("Ошибка создания файла расчета !"));
         return false;
     });
     if (!opened) {
@@ -574,7 +581,7 @@ void MainWindow::openFile()
     m_selectionOpen = false;
     if (!m_document)
         return;
-    const QString path = Prompts::instance().openFileName(this, m_fileFolder, QString(), kCalcFilter, kSuffix);
+    const QString path = Prompts::instance().openFileName(this, m_fileFolder, QString(), calcFilter(), kSuffix);
     if (path.isEmpty())
         return;
     if (!ErrorReporter::guard(this, [this] {
@@ -588,12 +595,12 @@ void MainWindow::openFile()
         showInputPanel();
         if (m_document->isReadOnly())
             Prompts::instance().message(
-                this, QStringLiteral("Файл %1 доступний лише для читання: розрахунок відкрито для перегляду, "
+                this, tr("Файл %1 доступний лише для читання: розрахунок відкрито для перегляду, "
                                      "зміни не буде збережено.")
                           .arg(path));
         return;
     } catch (const DbfError &e) {
-        Prompts::instance().message(this, QStringLiteral("Указанный расчет не может быть открыт !"));
+        Prompts::instance().message(this, tr("Указанный расчет не может быть открыт !"));
         // Another program is editing it: say so, and leave its file alone rather
         // than convert it onto itself under that program.
         if (e.message() == QStringLiteral("Record is locked by another user")) {
@@ -616,14 +623,14 @@ void MainWindow::openFile()
     switch (result) {
     case CalcFiles::Conversion::NotACalculation:
         Prompts::instance().message(
-            this, QStringLiteral("Это не файл расчета Kvor ! Указанный файл не может быть открыт или преобразован !"));
+            this, tr("Это не файл расчета Kvor ! Указанный файл не может быть открыт или преобразован !"));
         break;
     case CalcFiles::Conversion::Converted:
-        Prompts::instance().message(this, QStringLiteral("Файл расчета преобразован в ") + target);
-        Prompts::instance().message(this, QStringLiteral("Для работы откройте файл ") + target);
+        Prompts::instance().message(this, tr("Файл расчета преобразован в ") + target);
+        Prompts::instance().message(this, tr("Для работы откройте файл ") + target);
         break;
     case CalcFiles::Conversion::Failed:
-        Prompts::instance().message(this, QStringLiteral("Ошибка ! Файл расчета не может быть преобразован !"));
+        Prompts::instance().message(this, tr("Ошибка ! Файл расчета не может быть преобразован !"));
         break;
     case CalcFiles::Conversion::Declined:
         break; // the user kept the existing file
@@ -640,7 +647,7 @@ void MainWindow::saveFile()
     const QString preset = QStringLiteral(".") + info.suffix().toUpper() == QStringLiteral(".DBF")
                                ? info.completeBaseName()
                                : current;
-    const QString path = Prompts::instance().saveFileName(this, m_fileFolder, preset, kSaveFilter, kSuffix);
+    const QString path = Prompts::instance().saveFileName(this, m_fileFolder, preset, saveFilter(), kSuffix);
     if (path.isEmpty())
         return;
     if (path != current && QFileInfo::exists(path) && !confirmReplace(path))

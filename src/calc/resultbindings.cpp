@@ -75,13 +75,13 @@ void ResultBindings::forEachWrite(const HeatBalance &balance, const std::functio
         case ResultKind::VentilationRateToStore: value = balance.ventilationRateToStore; break;
         case ResultKind::Label:
             if (const std::optional<QString> &text = balance.labels[size_t(b.index)])
-                write({b.target, b.name, 0, *text, 0});
+                write({b.target, b.name, 0, *text, 0, &b});
             continue;
         }
         if (!value)
             continue;
         const QString text = b.target == OutputTarget::Panel ? Rounding::upTo(*value, 2) : QString();
-        write({b.target, b.name, *value, text, b.panelRow});
+        write({b.target, b.name, *value, text, b.panelRow, &b});
     }
 }
 

@@ -45,6 +45,12 @@ struct CalcOutput {
     double value = 0;
     QString text;
     int panelRow = 0;
+    const ResultBinding *binding = nullptr; // the table row it came from
+
+    bool isLabel(LabelText label) const
+    {
+        return binding && binding->kind == ResultKind::Label && binding->index == int(label);
+    }
 };
 
 // The one table from a run's typed results to the panel rows, the report

@@ -77,8 +77,8 @@ void BatchSession::open(const QString &file, const QString &dataDir)
             break;
         case OutputTarget::CalculationReport:
         case OutputTarget::MainWindow:
-            rateShown = rateShown || o.name == QLatin1String("QRLabel77");
-            entriesShown = entriesShown || o.name == QLatin1String("Label3");
+            rateShown = rateShown || o.isLabel(LabelText::VentilationRate);
+            entriesShown = entriesShown || o.isLabel(LabelText::Entries);
             shown.labels.emplace_back(o.name, o.text);
             break;
         case OutputTarget::EquipmentListReport:

@@ -682,37 +682,6 @@ TEST_F(InputRulesTest, RefusedValueGivesWayToTheRecordOnceTheFocusIsGone)
 }
 
 // R7's masses are whole kilograms, an exact half going to the even neighbour.
-TEST_F(InputRulesTest, FullLoadRoundsHalvesToEven)
-{
-    openNew();
-    click(w<RadioGroup>("RadioGroup2")->button(1)); // "Белика": k = 0.5
-    struct Case {
-        int density;
-        int mode; // 0 storage, 1 cooling
-        int mass;
-        int turnover;
-    };
-    const Case cases[] = {
-        {5, 1, 2, 2},   // M = 2.5
-        {7, 1, 4, 4},   // M = 3.5
-        {50, 0, 25, 2}, // turnover 2.5
-        {70, 0, 35, 4}, // turnover 3.5
-        {9, 0, 4, 0},   // M = 4.5, turnover 0.45
-    };
-    for (const Case &c : cases) {
-        SCOPED_TRACE(c.density);
-        click(w<RadioGroup>("RadioGroup1")->button(c.mode));
-        dm->taWork.edit();
-        dm->taWork.setValue("OB_KAMDL", 1.0);
-        dm->taWork.setValue("OB_KAMSH", 1.0);
-        dm->taWork.setValue("IN_VSHTAB", 1.0);
-        dm->taWork.setValue("IN_PLOTN", c.density);
-        click(w<QPushButton>("BitBtn1"));
-        EXPECT_EQ(whole("TE_PMAS"), c.mass);
-        EXPECT_EQ(whole("TE_POBOR"), c.turnover);
-    }
-}
-
 // A product outside the chosen category gives way to the category's first
 // product; its freezing point shows and the calculation follows.
 TEST_F(InputRulesTest, ChosenCategoryReplacesAProductOfAnotherCategory)

@@ -143,4 +143,37 @@ TEST_F(DocumentTest, AFileThatIsNotACalculationDoesNotOpen)
     EXPECT_FALSE(doc.isOpen());
 }
 
+// The full load rounds whole kilograms with an exact half to the even neighbour.
+struct FullLoadCase {
+    int density;
+    int mode; // 0 storage, 1 cooling
+    int mass;
+    int turnover;
+};
+
+class FullLoad : public DocumentTest, public ::testing::WithParamInterface<FullLoadCase> {};
+
+TEST_P(FullLoad, RoundsHalvesToEven)
+{
+    const FullLoadCase c = GetParam();
+    ASSERT_TRUE(doc.createFromTemplate(QStringLiteral(KVOR_DATA_DIR), path("e.kvor")));
+    doc.setProcessingMode(c.mode);
+    DbfTable &w = doc.record();
+    w.edit();
+    w.setValue("OB_KAMDL", 1.0);
+    w.setValue("OB_KAMSH", 1.0);
+    w.setValue("IN_VSHTAB", 1.0);
+    w.setValue("IN_PLOTN", c.density);
+    ASSERT_TRUE(doc.fillChamber(0.5));
+    EXPECT_EQ(w.value("TE_PMAS").toInt(), c.mass);
+    EXPECT_EQ(w.value("TE_POBOR").toInt(), c.turnover);
+}
+
+INSTANTIATE_TEST_SUITE_P(Cases, FullLoad,
+                         ::testing::Values(FullLoadCase{5, 1, 2, 2},    // M = 2.5
+                                           FullLoadCase{7, 1, 4, 4},    // M = 3.5
+                                           FullLoadCase{50, 0, 25, 2},  // turnover 2.5
+                                           FullLoadCase{70, 0, 35, 4},  // turnover 3.5
+                                           FullLoadCase{9, 0, 4, 0}));  // M = 4.5, turnover 0.45
+
 } // namespace
