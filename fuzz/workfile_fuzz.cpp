@@ -14,6 +14,7 @@
 
 #include <QDate>
 #include <QFile>
+#include <QSignalBlocker>
 #include <QTemporaryDir>
 
 #include <array>
@@ -181,14 +182,12 @@ void closeWork(DbfTable &t)
         return;
     // A before-close step that cannot write keeps the table open; let the
     // next input start from a closed table.
-    auto hook = t.beforeClose;
-    t.beforeClose = nullptr;
     try {
+        const QSignalBlocker withoutBeforeCloseStep(&t);
         t.cancel();
         t.close();
     } catch (const DbfError &) {
     }
-    t.beforeClose = hook;
     if (t.active())
         std::abort();
 }

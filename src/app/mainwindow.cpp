@@ -159,7 +159,7 @@ MainWindow::~MainWindow()
     if (m_dm) {
         for (QObject *c : m_dm->components()) {
             if (auto *t = qobject_cast<DbfTable *>(c)) {
-                t->beforeClose = nullptr;
+                QObject::disconnect(t, &DbfTable::aboutToClose, nullptr, nullptr);
                 if (t->active())
                     t->close();
             }
@@ -681,7 +681,7 @@ void MainWindow::openCalculation(const QString &path)
         // the rules and the results work as usual, and the file is never written.
         auto copy = std::make_unique<QTemporaryDir>();
         if (!copy->isValid())
-            throw DbfError(QStringLiteral("Cannot create file %1").arg(copy->path()));
+            throw DbfError(DbfError::Kind::CannotCreate, QStringLiteral("Cannot create file %1").arg(copy->path()));
         file = copy->filePath(QFileInfo(path).fileName());
         CalcFiles::copyFileWithDate(path, file);
         m_viewCopy = std::move(copy);
@@ -782,7 +782,7 @@ void MainWindow::openFile()
         Prompts::instance().message(this, QStringLiteral("Указанный расчет не может быть открыт !"));
         // Another program is editing it: say so, and leave its file alone rather
         // than convert it onto itself under that program.
-        if (e.message() == QStringLiteral("Record is locked by another user")) {
+        if (e.kind() == DbfError::Kind::Locked) {
             ErrorReporter::report(this, e.message());
             leaveFailedCommand();
             return;

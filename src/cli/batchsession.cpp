@@ -83,9 +83,9 @@ void BatchSession::open(const QString &file, const QString &dataDir)
     m_dataDir = dataDir.isNull() ? QDir(QCoreApplication::applicationDirPath()).filePath(QStringLiteral("DATA"))
                                  : dataDir;
     if (!m_temp.isValid())
-        throw DbfError(QStringLiteral("Cannot create a temporary folder: %1").arg(m_temp.errorString()));
+        throw DbfError(DbfError::Kind::CannotCreate, QStringLiteral("Cannot create a temporary folder: %1").arg(m_temp.errorString()));
     if (QFileInfo(file).isDir())
-        throw DbfError(QStringLiteral("Cannot open file %1").arg(file));
+        throw DbfError(DbfError::Kind::CannotOpen, QStringLiteral("Cannot open file %1").arg(file));
     const QString copy = m_temp.filePath(QFileInfo(file).fileName());
     CalcFiles::copyFileWithDate(file, copy);
     openReferenceTables(m_dm, m_dataDir);

@@ -48,7 +48,7 @@ int DumpCommand::run(const QStringList &args, QByteArray &out, QString &err)
             const qint64 count = table.recordCount();
             for (qint64 k = 1; k <= count; ++k) {
                 if (!table.goToRecord(k))
-                    throw DbfError(QStringLiteral("Cannot read record %1").arg(k));
+                    throw DbfError(DbfError::Kind::ReadFailed, QStringLiteral("Cannot read record %1").arg(k));
                 appendRecord(table, text);
             }
         }

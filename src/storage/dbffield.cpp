@@ -110,7 +110,7 @@ double DbfField::numberFrom(const char *record) const
             if (c.unicode() < 0x20)
                 c = QLatin1Char('?'); // keep the message on one readable line
         }
-        throw DbfError(QStringLiteral("Invalid number in field %1 - %2 - %3")
+        throw DbfError(DbfError::Kind::Damaged, QStringLiteral("Invalid number in field %1 - %2 - %3")
                            .arg(m_table ? m_table->filePath() : QString(), m_name, text));
     }
     return v;
@@ -159,7 +159,7 @@ QVariant DbfField::valueFrom(const char *record) const
     case FieldKind::Integer: {
         const double v = numberFrom(record);
         if (v < -2147483648.0 || v > 2147483647.0) {
-            throw DbfError(QStringLiteral("Invalid number in field %1 - %2 - %3")
+            throw DbfError(DbfError::Kind::Damaged, QStringLiteral("Invalid number in field %1 - %2 - %3")
                                .arg(m_table ? m_table->filePath() : QString(), m_name,
                                     QString::fromLatin1(rawTextFrom(record)).trimmed()));
         }

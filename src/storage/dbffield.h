@@ -18,7 +18,7 @@ struct FieldDef {
     QString name;
     FieldKind kind = FieldKind::String;
     int size = 0;            // text fields: the declared size; 0 takes 20
-    bool calculated = false; // computed by the table's onCalcFields, never stored
+    bool calculated = false; // computed by the table's field calculator, never stored
 };
 
 // One field of an open table. Reading and writing go through the table's current

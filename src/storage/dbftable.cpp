@@ -14,6 +14,7 @@
 #include <csignal>
 #include <cstring>
 #include <mutex>
+#include <optional>
 
 #include <fcntl.h>
 #include <sys/file.h>
@@ -210,7 +211,7 @@ void DbfTable::setClock(std::function<QDateTime()> clock)
 void DbfTable::setFieldDefs(std::vector<FieldDef> defs)
 {
     if (active())
-        throw DbfError(QStringLiteral("Cannot perform this operation on an open dataset"));
+        throw DbfError(DbfError::Kind::Other, QStringLiteral("Cannot perform this operation on an open dataset"));
     m_defs = std::move(defs);
     m_fields.clear();
     int calc = 0;
@@ -246,7 +247,7 @@ QString DbfTable::filePath() const
 void DbfTable::checkActive() const
 {
     if (m_state == State::Inactive)
-        throw DbfError(QStringLiteral("Cannot perform this operation on a closed dataset"));
+        throw DbfError(DbfError::Kind::Other, QStringLiteral("Cannot perform this operation on a closed dataset"));
 }
 
 DbfField *DbfTable::findField(const QString &name) const
@@ -264,7 +265,7 @@ DbfField *DbfTable::fieldByName(const QString &name) const
         return f;
     if (!active())
         checkActive();
-    throw DbfError(QStringLiteral("Field '%1' not found").arg(name));
+    throw DbfError(DbfError::Kind::FieldNotFound, QStringLiteral("Field '%1' not found").arg(name));
 }
 
 // ---------------------------------------------------------------- opening
@@ -274,7 +275,7 @@ void DbfTable::open()
     if (active())
         return;
     if (m_tableName.isEmpty())
-        throw DbfError(QStringLiteral("Table name missing"));
+        throw DbfError(DbfError::Kind::Other, QStringLiteral("Table name missing"));
     try {
         openFile();
         m_state = State::Browse;
@@ -290,8 +291,7 @@ void DbfTable::open()
             applyFilter();
         emit stateChanged();
         emit recordChanged();
-        if (afterOpen)
-            afterOpen(*this);
+        emit opened();
     } catch (...) {
         unlock();
         releaseFile();
@@ -319,10 +319,10 @@ void DbfTable::openFile()
             }
         }
         if (!info.exists())
-            throw DbfError(QStringLiteral("Cannot find file %1").arg(filePath()));
+            throw DbfError(DbfError::Kind::NotFound, QStringLiteral("Cannot find file %1").arg(filePath()));
     }
     if (info.isDir())
-        throw DbfError(QStringLiteral("Cannot open file %1: %2").arg(m_path, errnoText(EISDIR)));
+        throw DbfError(DbfError::Kind::CannotOpen, QStringLiteral("Cannot open file %1: %2").arg(m_path, errnoText(EISDIR)));
 
     auto file = std::make_unique<File>();
     const QByteArray native = QFile::encodeName(m_path);
@@ -330,29 +330,29 @@ void DbfTable::openFile()
     if (file->fd < 0) {
         const int err = errno;
         if (err == ENOENT)
-            throw DbfError(QStringLiteral("Cannot find file %1").arg(m_path));
-        throw DbfError(QStringLiteral("Cannot open file %1: %2").arg(m_path, errnoText(err)));
+            throw DbfError(DbfError::Kind::NotFound, QStringLiteral("Cannot find file %1").arg(m_path));
+        throw DbfError(DbfError::Kind::CannotOpen, QStringLiteral("Cannot open file %1: %2").arg(m_path, errnoText(err)));
     }
     if (m_exclusive && ::flock(file->fd, LOCK_EX | LOCK_NB) != 0)
-        throw DbfError(QStringLiteral("Cannot open file %1: it is in use by another program").arg(m_path));
+        throw DbfError(DbfError::Kind::Locked, QStringLiteral("Cannot open file %1: it is in use by another program").arg(m_path));
 
     const QString invalid = QStringLiteral("dBase DBF file header invalid");
     char head[32];
     if (!file->readAt(0, head, 32))
-        throw DbfError(invalid);
+        throw DbfError(DbfError::Kind::Damaged, invalid);
     const auto version = static_cast<quint8>(head[0]);
     if (version != 0x03 && version != 0x30 && version != 0x83 && version != 0x8B && version != 0xF5)
-        throw DbfError(invalid);
+        throw DbfError(DbfError::Kind::Damaged, invalid);
     if (head[15] != 0)
-        throw DbfError(QStringLiteral("Cannot open file %1: enciphered tables are not supported").arg(m_path));
+        throw DbfError(DbfError::Kind::Damaged, QStringLiteral("Cannot open file %1: enciphered tables are not supported").arg(m_path));
     const int headerLength = getUInt16(head + 8);
     const int recordLength = getUInt16(head + 10);
     const qint64 size = file->size();
     if (headerLength < 33 || headerLength > size || recordLength < 1)
-        throw DbfError(invalid);
+        throw DbfError(DbfError::Kind::Damaged, invalid);
     QByteArray header(headerLength, '\0');
     if (!file->readAt(0, header.data(), headerLength))
-        throw DbfError(invalid);
+        throw DbfError(DbfError::Kind::Damaged, invalid);
 
     m_file = std::move(file);
     m_version = version;
@@ -397,7 +397,7 @@ void DbfTable::buildFields(const QByteArray &header)
         desc.offset = offset;
         offset += desc.length;
         if (offset + 1 > m_recordLength)
-            throw DbfError(invalid); // fields run past the record
+            throw DbfError(DbfError::Kind::Damaged, invalid); // fields run past the record
         if (desc.type == 'N' || desc.type == 'F')
             m_numericSpans.push_back({desc.offset, desc.length, desc.decimals});
         else if (desc.type == 'I' || desc.type == 'T')
@@ -442,9 +442,9 @@ void DbfTable::buildFields(const QByteArray &header)
         const Descriptor *d = findDesc(f->m_name);
         FieldKind fileKind;
         if (!d || !kindOf(*d, &fileKind))
-            throw DbfError(QStringLiteral("Field '%1' not found").arg(f->m_name));
+            throw DbfError(DbfError::Kind::FieldNotFound, QStringLiteral("Field '%1' not found").arg(f->m_name));
         if (familyOf(fileKind) != familyOf(f->m_kind)) {
-            throw DbfError(QStringLiteral("Type mismatch for field '%1', expecting: %2 actual: %3")
+            throw DbfError(DbfError::Kind::Damaged, QStringLiteral("Type mismatch for field '%1', expecting: %2 actual: %3")
                                .arg(f->m_name, fieldKindName(f->m_kind), fieldKindName(fileKind)));
         }
         f->m_type = d->type;
@@ -476,25 +476,24 @@ void DbfTable::close()
     if (!active())
         return;
     // A failing before-close step (the record could not be written) keeps the table open.
-    if (beforeClose)
-        beforeClose(*this);
+    emit aboutToClose();
     if (m_state == State::Edit || m_state == State::Insert) {
         m_buffer = m_saved;
         m_modified = false;
     }
-    QString notWritten;
+    std::optional<DbfError> notWritten;
     try {
         writeBackIfUnlinked();
     } catch (const DbfError &e) {
-        notWritten = e.message(); // the table lets go all the same: nothing would make it writable
+        notWritten = e; // the table lets go all the same: nothing would make it writable
     }
     unlock();
     releaseFile();
     m_state = State::Inactive;
     emit stateChanged();
     emit recordChanged();
-    if (!notWritten.isEmpty())
-        throw DbfError(notWritten);
+    if (notWritten)
+        throw *notWritten;
 }
 
 // A file deleted, or replaced by another under its name, while the table has it
@@ -520,14 +519,14 @@ void DbfTable::writeBackIfUnlinked()
     File out;
     out.fd = ::open(temp.constData(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, st.st_mode & 07777);
     if (out.fd < 0)
-        throw DbfError(failed);
+        throw DbfError(DbfError::Kind::CannotCreate, failed);
     if (!out.writeAt(0, all.constData(), all.size()) || ::fsync(out.fd) != 0
         || ::rename(temp.constData(), target.constData()) != 0) {
         ::unlink(temp.constData());
-        throw DbfError(failed);
+        throw DbfError(DbfError::Kind::CannotCreate, failed);
     }
     if (replaced)
-        throw DbfError(QStringLiteral("File %1 was replaced by another program; the changes were saved as %2")
+        throw DbfError(DbfError::Kind::WriteFailed, QStringLiteral("File %1 was replaced by another program; the changes were saved as %2")
                            .arg(m_path, path));
 }
 
@@ -651,11 +650,11 @@ void DbfTable::runCalcFields()
     if (m_calc.empty())
         return;
     std::fill(m_calc.begin(), m_calc.end(), QVariant());
-    if (!onCalcFields)
+    if (!m_calculateFields)
         return;
     m_inCalc = true;
     try {
-        onCalcFields(*this);
+        m_calculateFields(*this);
     } catch (...) {
         m_inCalc = false;
         throw;
@@ -790,7 +789,7 @@ void DbfTable::lockRecord(qint64 k)
         return;
     unlock();
     if (!m_file->lock(offset, true))
-        throw DbfError(QStringLiteral("Record is locked by another user"));
+        throw DbfError(DbfError::Kind::Locked, QStringLiteral("Record is locked by another user"));
     m_lockOffset = offset;
 }
 
@@ -807,18 +806,18 @@ void DbfTable::edit()
     if (m_state == State::Edit || m_state == State::Insert)
         return;
     if (m_readOnly)
-        throw DbfError(QStringLiteral("Cannot modify a read-only dataset"));
+        throw DbfError(DbfError::Kind::ReadOnly, QStringLiteral("Cannot modify a read-only dataset"));
     if (m_recNo == 0) {
         append();
         return;
     }
     if (!readRecordDirect(m_recNo, m_buffer))
-        throw DbfError(QStringLiteral("Record %1 of %2 no longer exists").arg(m_recNo).arg(m_path));
+        throw DbfError(DbfError::Kind::NotFound, QStringLiteral("Record %1 of %2 no longer exists").arg(m_recNo).arg(m_path));
     lockRecord(m_recNo);
     // Read again under the lock: whatever another process posted before we got it counts.
     if (!readRecordDirect(m_recNo, m_buffer)) {
         unlock();
-        throw DbfError(QStringLiteral("Record %1 of %2 no longer exists").arg(m_recNo).arg(m_path));
+        throw DbfError(DbfError::Kind::NotFound, QStringLiteral("Record %1 of %2 no longer exists").arg(m_recNo).arg(m_path));
     }
     runCalcFields();
     m_saved = m_buffer;
@@ -831,7 +830,7 @@ void DbfTable::append()
 {
     checkActive();
     if (m_readOnly)
-        throw DbfError(QStringLiteral("Cannot modify a read-only dataset"));
+        throw DbfError(DbfError::Kind::ReadOnly, QStringLiteral("Cannot modify a read-only dataset"));
     endPendingEdit();
     m_saved = m_buffer;
     m_savedRecNo = m_recNo;
@@ -861,7 +860,7 @@ void DbfTable::writeHeader()
 {
     char head[32];
     if (!m_file->readAt(0, head, 32))
-        throw DbfError(QStringLiteral("Cannot write to file %1: %2").arg(m_path, errnoText(EIO)));
+        throw DbfError(DbfError::Kind::WriteFailed, QStringLiteral("Cannot write to file %1: %2").arg(m_path, errnoText(EIO)));
     const QDateTime now = clockFunction()();
     const QDate d = now.date();
     const QTime t = now.time();
@@ -876,7 +875,7 @@ void DbfTable::writeHeader()
     putUInt32(head + 20, m_userId);
     head[28] = char(head[28] & 0x07);
     if (!m_file->writeAt(0, head, 32))
-        throw DbfError(QStringLiteral("Cannot write to file %1: %2").arg(m_path, errnoText(errno)));
+        throw DbfError(DbfError::Kind::WriteFailed, QStringLiteral("Cannot write to file %1: %2").arg(m_path, errnoText(errno)));
     m_stamp = stamp;
 }
 
@@ -916,7 +915,7 @@ void DbfTable::writeRecordAndHeader(qint64 k, const QByteArray &record, bool app
     if (!m_file->writeAt(pos, record.constData(), record.size())) {
         const int err = errno;
         rollback();
-        throw DbfError(QStringLiteral("Cannot write to file %1: %2").arg(m_path, errnoText(err)));
+        throw DbfError(DbfError::Kind::WriteFailed, QStringLiteral("Cannot write to file %1: %2").arg(m_path, errnoText(err)));
     }
     try {
         writeHeader();
@@ -946,7 +945,7 @@ void DbfTable::post()
             for (int attempt = 0; attempt < 100 && !(locked = m_file->lock(kAppendLockOffset, true)); ++attempt)
                 QThread::msleep(10);
             if (!locked)
-                throw DbfError(QStringLiteral("Record is locked by another user"));
+                throw DbfError(DbfError::Kind::Locked, QStringLiteral("Record is locked by another user"));
         }
         try {
             refreshCount();
@@ -979,7 +978,7 @@ void DbfTable::deleteRecord()
 {
     checkActive();
     if (m_readOnly)
-        throw DbfError(QStringLiteral("Cannot modify a read-only dataset"));
+        throw DbfError(DbfError::Kind::ReadOnly, QStringLiteral("Cannot modify a read-only dataset"));
     if (m_state == State::Insert) {
         cancel();
         return;
@@ -987,19 +986,19 @@ void DbfTable::deleteRecord()
     if (m_state == State::Edit)
         cancel();
     if (m_recNo == 0)
-        throw DbfError(QStringLiteral("Cannot delete the record"));
+        throw DbfError(DbfError::Kind::NotFound, QStringLiteral("Cannot delete the record"));
     lockRecord(m_recNo);
     QByteArray rec;
     if (!readRecordDirect(m_recNo, rec)) {
         unlock();
-        throw DbfError(QStringLiteral("Cannot delete the record"));
+        throw DbfError(DbfError::Kind::NotFound, QStringLiteral("Cannot delete the record"));
     }
     rec[0] = '*';
     try {
         writeRecordAndHeader(m_recNo, rec, false);
     } catch (const DbfError &) {
         unlock();
-        throw DbfError(QStringLiteral("Cannot delete the record"));
+        throw DbfError(DbfError::Kind::WriteFailed, QStringLiteral("Cannot delete the record"));
     }
     unlock();
     const qint64 deleted = m_recNo;
@@ -1021,13 +1020,13 @@ void DbfTable::checkWritable(const DbfField &f) const
     checkActive();
     if (f.m_calculated) {
         if (!m_inCalc)
-            throw DbfError(QStringLiteral("Field '%1' cannot be modified").arg(f.m_name));
+            throw DbfError(DbfError::Kind::ReadOnly, QStringLiteral("Field '%1' cannot be modified").arg(f.m_name));
         return;
     }
     if (m_state != State::Edit && m_state != State::Insert)
-        throw DbfError(QStringLiteral("Dataset not in edit or insert mode"));
+        throw DbfError(DbfError::Kind::Other, QStringLiteral("Dataset not in edit or insert mode"));
     if (f.m_kind == FieldKind::Memo || f.m_kind == FieldKind::Blob)
-        throw DbfError(QStringLiteral("Field '%1' cannot be modified").arg(f.m_name));
+        throw DbfError(DbfError::Kind::ReadOnly, QStringLiteral("Field '%1' cannot be modified").arg(f.m_name));
 }
 
 void DbfTable::setCalcValue(const DbfField &f, const QVariant &v)
@@ -1085,11 +1084,11 @@ void DbfTable::writeField(DbfField &f, const QVariant &value)
         }
         double v = 0;
         if (!toNumber(value, &v))
-            throw DbfError(QStringLiteral("'%1' is not a valid number").arg(value.toString()));
+            throw DbfError(DbfError::Kind::InvalidValue, QStringLiteral("'%1' is not a valid number").arg(value.toString()));
         // A place is kept for the sign whatever the value's own: N(7,1) holds 1234.5 but not 12345.7.
         const QByteArray text = formatDbfNumber(v, 0, f.m_decimals);
         if (text.size() + (text.startsWith('-') ? 0 : 1) > len) {
-            throw DbfError(QStringLiteral("Number too large to fit in field - %1 - %2")
+            throw DbfError(DbfError::Kind::InvalidValue, QStringLiteral("Number too large to fit in field - %1 - %2")
                                .arg(f.m_name, QString::fromLatin1(text)));
         }
         std::memset(p, ' ', size_t(len));
@@ -1099,10 +1098,10 @@ void DbfTable::writeField(DbfField &f, const QVariant &value)
     case 'I': {
         double v = 0;
         if (!null && !toNumber(value, &v))
-            throw DbfError(QStringLiteral("'%1' is not a valid number").arg(value.toString()));
+            throw DbfError(DbfError::Kind::InvalidValue, QStringLiteral("'%1' is not a valid number").arg(value.toString()));
         const double r = v < 0 ? -std::floor(-v + 0.5) : std::floor(v + 0.5);
         if (r < -2147483648.0 || r > 2147483647.0) {
-            throw DbfError(QStringLiteral("Number too large to fit in field - %1 - %2")
+            throw DbfError(DbfError::Kind::InvalidValue, QStringLiteral("Number too large to fit in field - %1 - %2")
                                .arg(f.m_name, QString::number(r, 'f', 0)));
         }
         if (len == 4)
@@ -1136,7 +1135,7 @@ void DbfTable::writeField(DbfField &f, const QVariant &value)
         break;
     }
     default:
-        throw DbfError(QStringLiteral("Field '%1' cannot be modified").arg(f.m_name));
+        throw DbfError(DbfError::Kind::ReadOnly, QStringLiteral("Field '%1' cannot be modified").arg(f.m_name));
     }
     fieldWritten(f);
 }
@@ -1364,7 +1363,7 @@ void DbfTable::applyFilter()
 void DbfTable::create(const QString &path, const std::vector<DbfColumn> &columns)
 {
     if (columns.empty())
-        throw DbfError(QStringLiteral("Cannot create table %1: no fields").arg(path));
+        throw DbfError(DbfError::Kind::InvalidValue, QStringLiteral("Cannot create table %1: no fields").arg(path));
     const int n = int(columns.size());
     const int headerLength = 32 + 32 * n + 1;
     int recordLength = 1;
@@ -1373,13 +1372,13 @@ void DbfTable::create(const QString &path, const std::vector<DbfColumn> &columns
         const DbfColumn &c = columns[size_t(i)];
         const QByteArray name = c.name.toLatin1();
         if (name.isEmpty() || name.size() > 10)
-            throw DbfError(QStringLiteral("Cannot create table %1: invalid field name '%2'").arg(path, c.name));
+            throw DbfError(DbfError::Kind::InvalidValue, QStringLiteral("Cannot create table %1: invalid field name '%2'").arg(path, c.name));
         const int maxLength = c.type == 'C' ? 65535 : 255;
         if (c.length < 1 || c.length > maxLength || c.decimals < 0 || c.decimals > 255
             || (c.decimals > 0 && c.decimals >= c.length - 1))
-            throw DbfError(QStringLiteral("Cannot create table %1: invalid size of field '%2'").arg(path, c.name));
+            throw DbfError(DbfError::Kind::InvalidValue, QStringLiteral("Cannot create table %1: invalid size of field '%2'").arg(path, c.name));
         if (!QByteArray("CNFLDIT").contains(c.type))
-            throw DbfError(QStringLiteral("Cannot create table %1: unsupported type of field '%2'").arg(path, c.name));
+            throw DbfError(DbfError::Kind::InvalidValue, QStringLiteral("Cannot create table %1: unsupported type of field '%2'").arg(path, c.name));
         char *d = header.data() + 32 + 32 * i;
         std::memcpy(d, name.constData(), size_t(name.size()));
         d[11] = c.type;
@@ -1389,7 +1388,7 @@ void DbfTable::create(const QString &path, const std::vector<DbfColumn> &columns
         recordLength += c.length;
     }
     if (recordLength > 65535)
-        throw DbfError(QStringLiteral("Cannot create table %1: records too long").arg(path));
+        throw DbfError(DbfError::Kind::InvalidValue, QStringLiteral("Cannot create table %1: records too long").arg(path));
     const QDate today = clockFunction()().date();
     header[0] = 0x03;
     header[1] = char(today.year() % 100);
@@ -1406,18 +1405,18 @@ void DbfTable::create(const QString &path, const std::vector<DbfColumn> &columns
     const QByteArray nativeTemp = QFile::encodeName(temp);
     const int fd = ::open(nativeTemp.constData(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0644);
     if (fd < 0)
-        throw DbfError(QStringLiteral("Cannot create file %1: %2").arg(path, errnoText(errno)));
+        throw DbfError(DbfError::Kind::CannotCreate, QStringLiteral("Cannot create file %1: %2").arg(path, errnoText(errno)));
     File f;
     f.fd = fd;
     if (!f.writeAt(0, header.constData(), header.size())) {
         const int err = errno;
         ::unlink(nativeTemp.constData());
-        throw DbfError(QStringLiteral("Cannot create file %1: %2").arg(path, errnoText(err)));
+        throw DbfError(DbfError::Kind::CannotCreate, QStringLiteral("Cannot create file %1: %2").arg(path, errnoText(err)));
     }
     if (::rename(nativeTemp.constData(), QFile::encodeName(path).constData()) != 0) {
         const int err = errno;
         ::unlink(nativeTemp.constData());
-        throw DbfError(QStringLiteral("Cannot create file %1: %2").arg(path, errnoText(err)));
+        throw DbfError(DbfError::Kind::CannotCreate, QStringLiteral("Cannot create file %1: %2").arg(path, errnoText(err)));
     }
 }
 

@@ -55,10 +55,12 @@ public:
     void setFieldDefs(std::vector<FieldDef> defs);
     const std::vector<FieldDef> &fieldDefs() const { return m_defs; }
 
-    // Hooks, called as the data module expects them.
-    std::function<void(DbfTable &)> afterOpen;
-    std::function<void(DbfTable &)> beforeClose;
-    std::function<void(DbfTable &)> onCalcFields;
+    // Computes the calculated fields of the current record with setValue(); runs
+    // whenever the record or one of its fields changes. One function, not a
+    // notification: the values must exist before anyone reads them, and a plain
+    // function holds no receiver that could die before the table.
+    using FieldCalculator = void (*)(DbfTable &table);
+    void setFieldCalculator(FieldCalculator calculate) { m_calculateFields = calculate; }
 
     void open();
     void close();
@@ -120,6 +122,10 @@ public:
     static void setClock(std::function<QDateTime()> clock);
 
 signals:
+    // The table is open on its first visible record; a receiver that throws makes the open fail.
+    void opened();
+    // Close() is about to let go; a receiver that throws keeps the table open.
+    void aboutToClose();
     void recordChanged();               // another record is current, or it was reloaded
     void fieldChanged(kvor::DbfField *field);
     void stateChanged();
@@ -171,6 +177,7 @@ private:
     bool m_useDeleted = false;
     quint32 m_userId = 0;
     std::vector<FieldDef> m_defs;
+    FieldCalculator m_calculateFields = nullptr;
 
     std::unique_ptr<File> m_file;
     QString m_path;

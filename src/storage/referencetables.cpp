@@ -59,15 +59,15 @@ ReferenceTables::ReferenceTables(QObject *parent)
     taRec.setTableName(QStringLiteral("trec.dbf"));
 
     taWork.setFieldDefs(TableDefs::workFieldDefs());
-    taWork.onCalcFields = [](DbfTable &t) { TableDefs::calcWorkFields(t); };
-    taWork.afterOpen = [this](DbfTable &) { workAfterOpen(); };
-    taWork.beforeClose = [this](DbfTable &) { workBeforeClose(); };
+    taWork.setFieldCalculator(&TableDefs::calcWorkFields);
+    connect(&taWork, &DbfTable::opened, this, &ReferenceTables::workAfterOpen);
+    connect(&taWork, &DbfTable::aboutToClose, this, &ReferenceTables::workBeforeClose);
 
     taKat.setReadOnly(true);
     taKat.setFieldDefs(TableDefs::catalogueFieldDefs());
 
     for (DbfTable *t : {&taInit, &taOld, &taRec})
-        t->afterOpen = [this](DbfTable &) { settingsAfterOpen(); };
+        connect(t, &DbfTable::opened, this, &ReferenceTables::settingsAfterOpen);
 }
 
 void ReferenceTables::add(QObject *component, const char *name)
