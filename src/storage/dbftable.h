@@ -1,7 +1,11 @@
 #pragma once
 
+#include "calculatedfields.h"
 #include "dbferror.h"
 #include "dbffield.h"
+#include "dbfheader.h"
+#include "readaheadcache.h"
+#include "recordfilter.h"
 
 #include <QDateTime>
 #include <QObject>
@@ -14,15 +18,7 @@
 
 namespace kvor {
 
-class FilterExpression;
-
-// A field descriptor of a new table file.
-struct DbfColumn {
-    QString name; // at most 10 characters
-    char type = 'C';
-    int length = 0; // C fields up to 65535
-    int decimals = 0;
-};
+class DbfFile;
 
 // One dBase table file: header, fields, one current record, navigation over the
 // live (and filter-matching) records, edit/append/post/delete with the record
@@ -59,8 +55,8 @@ public:
     // whenever the record or one of its fields changes. One function, not a
     // notification: the values must exist before anyone reads them, and a plain
     // function holds no receiver that could die before the table.
-    using FieldCalculator = void (*)(DbfTable &table);
-    void setFieldCalculator(FieldCalculator calculate) { m_calculateFields = calculate; }
+    using FieldCalculator = CalculatedFields::Calculator;
+    void setFieldCalculator(FieldCalculator calculate) { m_calculated.setCalculator(calculate); }
 
     void open();
     void close();
@@ -116,10 +112,13 @@ public:
     const char *recordBuffer() const { return m_buffer.constData(); }
 
     // Writes a new empty table file (version 0x03, no records); an existing file is replaced.
-    static void create(const QString &path, const std::vector<DbfColumn> &columns);
+    static void create(const QString &path, const std::vector<DbfColumn> &columns)
+    {
+        DbfHeader::create(path, columns);
+    }
 
     // The time written into headers; tests set it.
-    static void setClock(std::function<QDateTime()> clock);
+    static void setClock(std::function<QDateTime()> clock) { DbfHeader::setClock(std::move(clock)); }
 
 signals:
     // The table is open on its first visible record; a receiver that throws makes the open fail.
@@ -135,38 +134,30 @@ signals:
 
 private:
     friend class DbfField;
-    class File;
 
     void checkActive() const;
     void checkWritable(const DbfField &f) const;
-    QVariant calcValue(const DbfField &f) const;
-    void setCalcValue(const DbfField &f, const QVariant &v);
+    QVariant calcValue(const DbfField &f) const { return m_calculated.value(f.m_calcSlot); }
     void writeField(DbfField &f, const QVariant &value);
     void fieldWritten(DbfField &f);
 
     void openFile();
-    void buildFields(const QByteArray &header);
+    void buildFields(const std::vector<DbfHeader::Descriptor> &descriptors);
     void releaseFile();
     void writeBackIfUnlinked();
     void refreshCount();
-    const char *cachedRecord(qint64 k);
-    void invalidateCache();
+    const char *cachedRecord(qint64 k) { return m_cache.record(k, m_count); }
     bool readRecordDirect(qint64 k, QByteArray &into);
     bool isVisible(qint64 k, const char *record) const;
     void loadRecord(qint64 k, const char *record);
     void clearBuffer();
-    void runCalcFields();
+    void runCalcFields() { m_calculated.recompute(*this); }
     void endPendingEdit();
     void setState(State s);
-    void blankRecord(QByteArray &record) const;
     void writeRecordAndHeader(qint64 k, const QByteArray &record, bool appending);
-    void writeHeader();
     void lockRecord(qint64 k);
     void unlock();
     void applyFilter();
-    bool evaluateFilter(const char *record) const;
-    void setMatch(qint64 k, bool on);
-    bool match(qint64 k) const;
     qint64 scan(qint64 from, int step);
 
     QString m_databaseName;
@@ -177,9 +168,8 @@ private:
     bool m_useDeleted = false;
     quint32 m_userId = 0;
     std::vector<FieldDef> m_defs;
-    FieldCalculator m_calculateFields = nullptr;
 
-    std::unique_ptr<File> m_file;
+    std::unique_ptr<DbfFile> m_file;
     QString m_path;
     quint8 m_version = 0;
     int m_headerLength = 0;
@@ -187,36 +177,24 @@ private:
     qint64 m_count = 0;
     quint32 m_stamp = 0;
     std::vector<std::unique_ptr<DbfField>> m_fields;
-    std::vector<char> m_fileTypes; // every descriptor's type, for blank records
-    struct NumericSpan {
-        int offset, length, decimals;
-    };
-    std::vector<NumericSpan> m_numericSpans;
-    std::vector<std::pair<int, int>> m_binarySpans;
+    QByteArray m_blankRecord;
 
     State m_state = State::Inactive;
     QByteArray m_buffer;
     QByteArray m_saved; // the record as it was before Edit or Append
-    std::vector<QVariant> m_calc;
+    CalculatedFields m_calculated;
     qint64 m_recNo = 0;
     qint64 m_savedRecNo = 0;
     bool m_eof = true;
     bool m_bof = true;
     bool m_modified = false;
     bool m_wroteFile = false; // since Open
-    bool m_inCalc = false;
-    qint64 m_lockOffset = -1;
 
-    QByteArray m_cache;
-    qint64 m_cacheFirst = 0;
-    qint64 m_cacheCount = 0;
+    ReadAheadCache m_cache;
 
     QString m_filterText;
     bool m_filtered = false;
-    std::unique_ptr<FilterExpression> m_filterExpr;
-    QString m_parsedText;
-    std::vector<quint64> m_matches;
-    qint64 m_matchedCount = 0; // records the bits cover
+    RecordFilter m_filter;
 };
 
 } // namespace kvor
