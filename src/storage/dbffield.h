@@ -78,6 +78,7 @@ public:
 
 private:
     friend class DbfTable;
+    friend class TableFields;
     DbfField() = default;
 
     // A field the table declares before it opens; calcSlot is -1 for stored fields.

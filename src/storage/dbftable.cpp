@@ -4,11 +4,9 @@
 #include "fieldencoder.h"
 #include "recordlocator.h"
 
-#include <QDir>
 #include <QFileInfo>
-#include <QThread>
 
-#include <cerrno>
+#include <algorithm>
 #include <csignal>
 #include <cstring>
 #include <mutex>
@@ -40,12 +38,7 @@ void DbfTable::setFieldDefs(std::vector<FieldDef> defs)
 {
     if (active())
         throw DbfError(DbfError::Kind::Other, QStringLiteral("Cannot perform this operation on an open dataset"));
-    m_defs = std::move(defs);
-    m_fields.clear();
-    int calc = 0;
-    for (size_t i = 0; i < m_defs.size(); ++i)
-        m_fields.push_back(DbfField::declared(m_defs[i], int(i), m_defs[i].calculated ? calc++ : -1, this));
-    m_calculated.setCount(calc);
+    m_calculated.setCount(m_fields.declare(std::move(defs)));
 }
 
 QString DbfTable::filePath() const
@@ -65,15 +58,6 @@ void DbfTable::checkActive() const
 {
     if (m_state == State::Inactive)
         throw DbfError(DbfError::Kind::Other, QStringLiteral("Cannot perform this operation on a closed dataset"));
-}
-
-DbfField *DbfTable::findField(const QString &name) const
-{
-    for (const auto &f : m_fields) {
-        if (f->m_name.compare(name, Qt::CaseInsensitive) == 0)
-            return f.get();
-    }
-    return nullptr;
 }
 
 DbfField *DbfTable::fieldByName(const QString &name) const
@@ -130,48 +114,21 @@ void DbfTable::openFile()
     m_version = header.version();
     m_headerLength = header.headerLength();
     m_recordLength = header.recordLength();
-    m_stamp = header.stamp();
-    buildFields(header.descriptors());
+    const std::vector<DbfHeader::Descriptor> descriptors = header.descriptors();
+    m_blankRecord = DbfHeader::blankRecord(descriptors, m_recordLength);
+    m_fields.bind(descriptors);
     m_buffer = QByteArray(m_recordLength, ' ');
-    m_count = (header.fileSize() - m_headerLength) / m_recordLength;
-    m_cache.setLayout(m_file.get(), m_headerLength, m_recordLength);
-}
-
-void DbfTable::buildFields(const std::vector<DbfHeader::Descriptor> &descs)
-{
-    m_blankRecord = DbfHeader::blankRecord(descs, m_recordLength);
-
-    if (m_defs.empty()) {
-        m_fields.clear();
-        for (const DbfHeader::Descriptor &d : descs) {
-            FieldKind kind;
-            if (DbfHeader::kindOf(d, &kind))
-                m_fields.push_back(DbfField::stored(d, kind, int(m_fields.size()), this));
-        }
-        return;
-    }
-    for (auto &f : m_fields) {
-        f->m_lastRaw.clear();
-        f->m_lastText.clear();
-        if (f->m_calculated)
-            continue;
-        const auto d = std::find_if(descs.begin(), descs.end(), [&](const DbfHeader::Descriptor &d) {
-            return d.name.compare(f->m_name, Qt::CaseInsensitive) == 0;
-        });
-        f->bind(d == descs.end() ? nullptr : &*d);
-    }
+    m_records.attach(m_file.get(), m_headerLength, m_recordLength, (header.fileSize() - m_headerLength) / m_recordLength,
+                     header.stamp());
 }
 
 void DbfTable::releaseFile()
 {
     m_file.reset();
-    m_cache.invalidate();
-    m_filter.clear();
+    m_records.detach();
     m_recNo = 0;
-    m_count = 0;
     m_eof = m_bof = true;
-    if (m_defs.empty())
-        m_fields.clear();
+    m_fields.release();
 }
 
 void DbfTable::close()
@@ -214,46 +171,6 @@ bool DbfTable::readRecordDirect(qint64 k, QByteArray &into)
         return false;
     into = rec;
     return true;
-}
-
-void DbfTable::refreshCount()
-{
-    const qint64 size = m_file->size();
-    const qint64 count = size >= m_headerLength ? (size - m_headerLength) / m_recordLength : 0;
-    quint32 stamp = 0;
-    const bool stampRead = DbfHeader::readStamp(*m_file, &stamp);
-    const bool changedByOthers = stampRead && stamp != m_stamp;
-    if (count == m_count && !changedByOthers)
-        return;
-    m_cache.invalidate();
-    if (stampRead)
-        m_stamp = stamp;
-    const qint64 previous = m_count;
-    m_count = count;
-    if (m_filter.isSet()) {
-        if (changedByOthers || count < previous)
-            m_filter.forgetMatches(); // records may have changed anywhere
-        m_filter.matchUpTo(m_count, [this](qint64 k) { return cachedRecord(k); });
-    }
-}
-
-bool DbfTable::isVisible(qint64 k, const char *record) const
-{
-    if (!m_useDeleted && record[0] == '*')
-        return false;
-    return !(m_filtered && m_filter.isSet()) || m_filter.match(k);
-}
-
-qint64 DbfTable::scan(qint64 from, int step)
-{
-    for (qint64 k = from; k >= 1 && k <= m_count; k += step) {
-        const char *rec = cachedRecord(k);
-        if (!rec)
-            return 0;
-        if (isVisible(k, rec))
-            return k;
-    }
-    return 0;
 }
 
 void DbfTable::loadRecord(qint64 k, const char *record)
@@ -317,7 +234,7 @@ void DbfTable::last()
     checkActive();
     endPendingEdit();
     refreshCount();
-    const qint64 k = scan(m_count, -1);
+    const qint64 k = scan(m_records.count(), -1);
     if (k)
         loadRecord(k, cachedRecord(k));
     else
@@ -362,7 +279,7 @@ bool DbfTable::goToRecord(qint64 k)
     checkActive();
     endPendingEdit();
     refreshCount();
-    if (k < 1 || k > m_count)
+    if (k < 1 || k > m_records.count())
         return false;
     QByteArray rec;
     if (!readRecordDirect(k, rec))
@@ -457,11 +374,11 @@ void DbfTable::cancel()
 // Writes one record and the header; on any failure the file is put back as it was.
 void DbfTable::writeRecordAndHeader(qint64 k, const QByteArray &record, bool appending)
 {
-    m_cache.invalidate();
+    m_records.invalidate();
     m_file->writeWhole(m_headerLength + (k - 1) * qint64(m_recordLength), record, appending, [this] {
-        m_stamp = DbfHeader::writeStamp(*m_file, m_headerLength, m_recordLength, m_userId, m_path);
+        m_records.setStamp(DbfHeader::writeStamp(*m_file, m_headerLength, m_recordLength, m_userId, m_path));
     });
-    m_count = (m_file->size() - m_headerLength) / m_recordLength;
+    m_records.recount();
     m_wroteFile = true;
 }
 
@@ -473,15 +390,16 @@ void DbfTable::post()
     emit updateRecordRequested();
     if (m_state == State::Edit) {
         writeRecordAndHeader(m_recNo, m_buffer, false);
-        if (m_filter.isSet() && m_recNo <= m_filter.matchedCount())
-            m_filter.setMatch(m_recNo, m_filter.evaluate(m_buffer.constData()));
+        RecordFilter &filter = m_records.filter();
+        if (filter.isSet() && m_recNo <= filter.matchedCount())
+            filter.setMatch(m_recNo, filter.evaluate(m_buffer.constData()));
         unlock();
     } else {
         if (!m_exclusive && !m_file->lockAppend())
             throw DbfError(DbfError::Kind::Locked, QStringLiteral("Record is locked by another user"));
         try {
             refreshCount();
-            writeRecordAndHeader(m_count + 1, m_buffer, true);
+            writeRecordAndHeader(m_records.count() + 1, m_buffer, true);
         } catch (...) {
             if (!m_exclusive)
                 m_file->unlockAppend();
@@ -489,15 +407,16 @@ void DbfTable::post()
         }
         if (!m_exclusive)
             m_file->unlockAppend();
-        m_recNo = m_count;
-        if (m_filter.isSet()) {
-            m_filter.reserve(m_count);
-            for (qint64 k = m_filter.matchedCount() + 1; k <= m_count; ++k) {
+        m_recNo = m_records.count();
+        RecordFilter &filter = m_records.filter();
+        if (filter.isSet()) {
+            filter.reserve(m_recNo);
+            for (qint64 k = filter.matchedCount() + 1; k <= m_recNo; ++k) {
                 const char *rec = k == m_recNo ? m_buffer.constData() : cachedRecord(k);
                 if (rec)
-                    m_filter.setMatch(k, m_filter.evaluate(rec));
+                    filter.setMatch(k, filter.evaluate(rec));
             }
-            m_filter.setMatchedCount(m_count);
+            filter.setMatchedCount(m_recNo);
         }
         m_eof = m_bof = false;
     }
@@ -586,7 +505,7 @@ bool DbfTable::locate(const QString &fieldName, const QVariant &value, bool case
     checkActive();
     DbfField *f = fieldByName(fieldName);
     refreshCount();
-    if (m_count == 0)
+    if (m_records.count() == 0)
         return false;
     endPendingEdit();
     refreshCount();
@@ -596,8 +515,8 @@ bool DbfTable::locate(const QString &fieldName, const QVariant &value, bool case
     if (!wanted.possible())
         return false;
 
-    m_cache.invalidate();
-    for (qint64 k = 1; k <= m_count; ++k) {
+    m_records.invalidate();
+    for (qint64 k = 1; k <= m_records.count(); ++k) {
         const char *rec = cachedRecord(k);
         if (!rec)
             break;
@@ -644,24 +563,24 @@ void DbfTable::applyFilter()
     checkActive();
     endPendingEdit();
     if (m_filterText.trimmed().isEmpty()) {
-        m_filter.clear();
+        m_records.filter().clear();
         first();
         return;
     }
-    if (!m_filter.parsedFrom(m_filterText)) {
+    RecordFilter &filter = m_records.filter();
+    if (!filter.parsedFrom(m_filterText)) {
         try {
-            m_filter.parse(m_filterText, *this);
+            filter.parse(m_filterText, *this);
         } catch (...) {
             m_filtered = false;
             throw;
         }
-        const qint64 size = m_file->size();
-        m_count = size >= m_headerLength ? (size - m_headerLength) / m_recordLength : 0;
-        m_cache.invalidate();
+        m_records.recount();
+        m_records.invalidate();
         try {
-            m_filter.matchUpTo(m_count, [this](qint64 k) { return cachedRecord(k); });
+            filter.matchUpTo(m_records.count(), [this](qint64 k) { return cachedRecord(k); });
         } catch (...) {
-            m_filter.clear();
+            filter.clear();
             m_filtered = false;
             throw;
         }

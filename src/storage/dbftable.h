@@ -4,8 +4,8 @@
 #include "dbferror.h"
 #include "dbffield.h"
 #include "dbfheader.h"
-#include "readaheadcache.h"
-#include "recordfilter.h"
+#include "tablefields.h"
+#include "visiblerecords.h"
 
 #include <QDateTime>
 #include <QObject>
@@ -49,7 +49,7 @@ public:
 
     // Declared fields; without them the table takes its fields from the file.
     void setFieldDefs(std::vector<FieldDef> defs);
-    const std::vector<FieldDef> &fieldDefs() const { return m_defs; }
+    const std::vector<FieldDef> &fieldDefs() const { return m_fields.defs(); }
 
     // Computes the calculated fields of the current record with setValue(); runs
     // whenever the record or one of its fields changes. One function, not a
@@ -67,10 +67,10 @@ public:
     QString filePath() const;
 
     // Fields.
-    int fieldCount() const { return int(m_fields.size()); }
-    DbfField *field(int index) const { return m_fields.at(size_t(index)).get(); }
+    int fieldCount() const { return m_fields.count(); }
+    DbfField *field(int index) const { return m_fields.at(index); }
     DbfField *fieldByName(const QString &name) const; // throws "Field '%s' not found"
-    DbfField *findField(const QString &name) const;   // nullptr when absent
+    DbfField *findField(const QString &name) const { return m_fields.find(name); } // nullptr when absent
     QVariant value(const QString &name) const { return fieldByName(name)->value(); }
     void setValue(const QString &name, const QVariant &value) { fieldByName(name)->setValue(value); }
 
@@ -83,7 +83,7 @@ public:
     bool bof() const { return m_bof; }
     bool isEmpty() const; // no visible record
     qint64 recNo() const { return m_recNo; } // 1-based file position; 0 when none
-    qint64 recordCount() const { return m_count; } // records in the file, deleted ones too
+    qint64 recordCount() const { return m_records.count(); } // records in the file, deleted ones too
     bool isDeleted() const;
     // Makes record k of the file current whatever its mark or the filter (for tools).
     bool goToRecord(qint64 k);
@@ -142,13 +142,11 @@ private:
     void fieldWritten(DbfField &f);
 
     void openFile();
-    void buildFields(const std::vector<DbfHeader::Descriptor> &descriptors);
     void releaseFile();
     void writeBackIfUnlinked();
-    void refreshCount();
-    const char *cachedRecord(qint64 k) { return m_cache.record(k, m_count); }
+    void refreshCount() { m_records.refresh(); }
+    const char *cachedRecord(qint64 k) { return m_records.record(k); }
     bool readRecordDirect(qint64 k, QByteArray &into);
-    bool isVisible(qint64 k, const char *record) const;
     void loadRecord(qint64 k, const char *record);
     void clearBuffer();
     void runCalcFields() { m_calculated.recompute(*this); }
@@ -158,7 +156,7 @@ private:
     void lockRecord(qint64 k);
     void unlock();
     void applyFilter();
-    qint64 scan(qint64 from, int step);
+    qint64 scan(qint64 from, int step) { return m_records.scan(from, step, m_useDeleted, m_filtered); }
 
     QString m_databaseName;
     QString m_tableName;
@@ -167,16 +165,13 @@ private:
     bool m_translateAscii = true;
     bool m_useDeleted = false;
     quint32 m_userId = 0;
-    std::vector<FieldDef> m_defs;
 
     std::unique_ptr<DbfFile> m_file;
     QString m_path;
     quint8 m_version = 0;
     int m_headerLength = 0;
     int m_recordLength = 0;
-    qint64 m_count = 0;
-    quint32 m_stamp = 0;
-    std::vector<std::unique_ptr<DbfField>> m_fields;
+    TableFields m_fields{this};
     QByteArray m_blankRecord;
 
     State m_state = State::Inactive;
@@ -190,11 +185,10 @@ private:
     bool m_modified = false;
     bool m_wroteFile = false; // since Open
 
-    ReadAheadCache m_cache;
+    VisibleRecords m_records;
 
     QString m_filterText;
     bool m_filtered = false;
-    RecordFilter m_filter;
 };
 
 } // namespace kvor
