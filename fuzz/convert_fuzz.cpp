@@ -72,7 +72,7 @@ void checkConverted(const QString &path)
     DbfTable t;
     t.setTableName(path);
     t.setFieldDefs(TableDefs::workFieldDefs());
-    t.onCalcFields = [](DbfTable &table) { TableDefs::calcWorkFields(table); };
+    t.setFieldCalculator(&TableDefs::calcWorkFields);
     try {
         t.open();
         if (t.eof())

@@ -33,7 +33,7 @@ QString seed(const char *folder, const char *name)
 {
     const QString dir = QDir(g_out).filePath(QString::fromLatin1(folder));
     if (!QDir().mkpath(dir))
-        throw DbfError(QStringLiteral("Cannot create %1").arg(dir));
+        throw DbfError(DbfError::Kind::CannotCreate, QStringLiteral("Cannot create %1").arg(dir));
     return QDir(dir).filePath(QString::fromLatin1(name));
 }
 
@@ -41,14 +41,14 @@ void writeBytes(const QString &path, const QByteArray &bytes)
 {
     QFile f(path);
     if (!f.open(QIODevice::WriteOnly | QIODevice::Truncate) || f.write(bytes) != bytes.size())
-        throw DbfError(QStringLiteral("Cannot write %1").arg(path));
+        throw DbfError(DbfError::Kind::WriteFailed, QStringLiteral("Cannot write %1").arg(path));
 }
 
 QByteArray readBytes(const QString &path)
 {
     QFile f(path);
     if (!f.open(QIODevice::ReadOnly))
-        throw DbfError(QStringLiteral("Cannot open file %1").arg(path));
+        throw DbfError(DbfError::Kind::CannotOpen, QStringLiteral("Cannot open file %1").arg(path));
     return f.readAll();
 }
 
@@ -66,7 +66,7 @@ void calculation(const char *name, const std::function<void(DbfTable &)> &change
     DbfTable t;
     t.setTableName(path);
     t.setFieldDefs(TableDefs::workFieldDefs());
-    t.onCalcFields = [](DbfTable &table) { TableDefs::calcWorkFields(table); };
+    t.setFieldCalculator(&TableDefs::calcWorkFields);
     t.open();
     t.first();
     t.edit();
@@ -219,7 +219,7 @@ void pageSeeds()
         DbfTable t;
         t.setTableName(work);
         t.setFieldDefs(TableDefs::workFieldDefs());
-        t.onCalcFields = [](DbfTable &table) { TableDefs::calcWorkFields(table); };
+        t.setFieldCalculator(&TableDefs::calcWorkFields);
         t.open();
         ReportLabels labels;
         labels.setText(QStringLiteral("QRLabel76"), QStringLiteral("1.25"));

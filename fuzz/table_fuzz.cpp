@@ -141,10 +141,10 @@ void secondPass(const QString &path, const uint8_t *data, size_t size)
     DbfTable t;
     t.setTableName(path);
     t.setFieldDefs(defs);
-    t.onCalcFields = [](DbfTable &table) {
+    t.setFieldCalculator([](DbfTable &table) {
         if (DbfField *f = table.findField(QStringLiteral("CALC")))
             f->setValue(double(table.recNo()) * 0.5);
-    };
+    });
     try {
         t.open();
         walk(t);

@@ -12,6 +12,7 @@
 
 #include <QDate>
 #include <QFile>
+#include <QSignalBlocker>
 #include <QTemporaryDir>
 
 #include <array>

@@ -603,7 +603,7 @@ void MainWindow::openFile()
         Prompts::instance().message(this, tr("Указанный расчет не может быть открыт !"));
         // Another program is editing it: say so, and leave its file alone rather
         // than convert it onto itself under that program.
-        if (e.message() == QStringLiteral("Record is locked by another user")) {
+        if (e.kind() == DbfError::Kind::Locked) {
             ErrorReporter::report(this, e.message());
             leaveFailedCommand();
             return;

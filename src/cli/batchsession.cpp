@@ -9,6 +9,8 @@
 #include <QDir>
 #include <QFileInfo>
 
+#include <optional>
+
 namespace kvor {
 
 namespace {
@@ -47,22 +49,23 @@ void BatchSession::open(const QString &file, const QString &dataDir)
     m_dataDir = dataDir.isNull() ? QDir(QCoreApplication::applicationDirPath()).filePath(QStringLiteral("DATA"))
                                  : dataDir;
     if (!m_temp.isValid())
-        throw DbfError(QStringLiteral("Cannot create a temporary folder: %1").arg(m_temp.errorString()));
+        throw DbfError(DbfError::Kind::CannotCreate, QStringLiteral("Cannot create a temporary folder: %1").arg(m_temp.errorString()));
     if (QFileInfo(file).isDir())
-        throw DbfError(QStringLiteral("Cannot open file %1").arg(file));
+        throw DbfError(DbfError::Kind::CannotOpen, QStringLiteral("Cannot open file %1").arg(file));
     const QString copy = m_temp.filePath(QFileInfo(file).fileName());
     CalcFiles::copyFileWithDate(file, copy);
     openReferenceTables(m_dm, m_dataDir);
 
-    QString tableError;
-    const auto first = QObject::connect(&m_document, &CalculationDocument::tableError, [&](const QString &message) {
-        if (tableError.isNull())
-            tableError = message;
-    });
+    std::optional<DbfError> failed;
+    const auto first = QObject::connect(&m_document, &CalculationDocument::tableError,
+                                        [&](const QString &message, DbfError::Kind kind) {
+                                            if (!failed)
+                                                failed.emplace(kind, message);
+                                        });
     m_document.open(copy);
     QObject::disconnect(first);
-    if (!tableError.isNull())
-        throw DbfError(tableError);
+    if (failed)
+        throw *failed;
 
     // What the last run showed: each earlier run's writes were overwritten by it.
     const HeatBalance &balance = m_document.lastRun();

@@ -50,7 +50,8 @@ int DumpCommand::run(const QStringList &args, QByteArray &out, QString &err)
             const qint64 count = table.recordCount();
             for (qint64 k = 1; k <= count; ++k) {
                 if (!table.goToRecord(k))
-                    throw DbfError(QCoreApplication::translate("DumpCommand", "Cannot read record %1").arg(k));
+                    throw DbfError(DbfError::Kind::ReadFailed,
+                                   QCoreApplication::translate("DumpCommand", "Cannot read record %1").arg(k));
                 appendRecord(table, text);
             }
         }

@@ -92,7 +92,7 @@ bool CalculationDocument::guarded(F &&f)
     try {
         return f();
     } catch (const DbfError &e) {
-        emit tableError(e.message());
+        emit tableError(e.message(), e.kind());
         return false;
     }
 }
@@ -108,7 +108,7 @@ void CalculationDocument::openFile(const QString &path)
         // the rules and the results work as usual, and the file is never written.
         auto copy = std::make_unique<QTemporaryDir>();
         if (!copy->isValid())
-            throw DbfError(QStringLiteral("Cannot create file %1").arg(copy->path()));
+            throw DbfError(DbfError::Kind::CannotCreate, QStringLiteral("Cannot create file %1").arg(copy->path()));
         file = copy->filePath(QFileInfo(path).fileName());
         CalcFiles::copyFileWithDate(path, file);
         m_viewCopy = std::move(copy);
@@ -221,7 +221,7 @@ void CalculationDocument::saveAs(const QString &path)
     // A file that cannot be written is refused while the calculation is still
     // open, so nothing typed is lost.
     if (copying && QFileInfo::exists(path) && !CalcFiles::writable(path))
-        throw DbfError(QStringLiteral("Cannot create file %1").arg(path));
+        throw DbfError(DbfError::Kind::CannotCreate, QStringLiteral("Cannot create file %1").arg(path));
     work.edit();
     work.post();
     beforeClose();

@@ -4,6 +4,7 @@
 #include "calc/resultbindings.h"
 #include "reports/core/reportlabels.h"
 #include "storage/calcfiles.h"
+#include "storage/dbferror.h"
 
 #include <QObject>
 #include <QString>
@@ -126,7 +127,7 @@ signals:
     void resultChanged(int row, double value);
     void windowLabelChanged(const QString &name, const QString &text);
     void executorsChanged(const QStringList &names);
-    void tableError(const QString &message);
+    void tableError(const QString &message, DbfError::Kind kind);
     // A run stopped at an undefined operation or at a record write that failed.
     void runStopped(const QString &message);
     // A rule that needs an open calculation ran without one.

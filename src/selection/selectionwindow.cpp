@@ -130,14 +130,7 @@ SelectionWindow::SelectionWindow(QWidget *parent)
         b->setAutoDefault(false);
 }
 
-SelectionWindow::~SelectionWindow()
-{
-    // The data module outlives this window; its callbacks must not reach a dead one.
-    if (m_dm) {
-        m_dm->dsKat.onDataChange = nullptr;
-        m_dm->dsGrups.onDataChange = nullptr;
-    }
-}
+SelectionWindow::~SelectionWindow() = default;
 
 void SelectionWindow::setDataModule(ReferenceTables *dm)
 {
@@ -152,10 +145,12 @@ void SelectionWindow::setDataModule(ReferenceTables *dm)
     for (const auto &[edit, field] : edits)
         edit->bind(work, QString::fromLatin1(field));
     if (dm)
-        dm->dsKat.onDataChange = [this](DbfField *) { onCatalogueRowChanged(); };
+        connect(&dm->dsKat, &DataSource::dataChanged, this, &SelectionWindow::onCatalogueRowChanged,
+                Qt::UniqueConnection);
     // The groups table changes nothing here: the current catalogue row is the same.
     if (dm)
-        dm->dsGrups.onDataChange = [this](DbfField *) { onCatalogueRowChanged(); };
+        connect(&dm->dsGrups, &DataSource::dataChanged, this, &SelectionWindow::onCatalogueRowChanged,
+                Qt::UniqueConnection);
 }
 
 QString SelectionWindow::temperatureHeading() const

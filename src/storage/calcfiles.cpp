@@ -54,7 +54,7 @@ void CalcFiles::copyFileWithDate(const QString &source, const QString &destinati
     // Replacing a link would cut it from the file it shares; the file it names is written.
     const QString target = linkedFile(named);
     if (target.isEmpty())
-        throw DbfError(QStringLiteral("Cannot create file %1").arg(named));
+        throw DbfError(DbfError::Kind::CannotCreate, QStringLiteral("Cannot create file %1").arg(named));
 
     // A write past the file-size limit must fail with "Stream write error", not
     // end the process, also in one that never opened a table.
@@ -62,23 +62,23 @@ void CalcFiles::copyFileWithDate(const QString &source, const QString &destinati
 
     QFile in(source);
     if (!in.open(QIODevice::ReadOnly))
-        throw DbfError(QStringLiteral("Cannot open file %1").arg(source));
+        throw DbfError(DbfError::Kind::CannotOpen, QStringLiteral("Cannot open file %1").arg(source));
     const QDateTime modified = QFileInfo(source).lastModified();
 
     const QFileInfo targetInfo(target);
     if (!QDir().mkpath(targetInfo.absolutePath()))
-        throw DbfError(QStringLiteral("Cannot create file %1").arg(named));
+        throw DbfError(DbfError::Kind::CannotCreate, QStringLiteral("Cannot create file %1").arg(named));
     struct stat existing {};
     const bool replacing = ::stat(QFile::encodeName(target).constData(), &existing) == 0;
     if (replacing && (!S_ISREG(existing.st_mode) || !writable(target)))
-        throw DbfError(QStringLiteral("Cannot create file %1").arg(named)); // a read-only file stays protected
+        throw DbfError(DbfError::Kind::CannotCreate, QStringLiteral("Cannot create file %1").arg(named)); // a read-only file stays protected
 
     // Written beside the target under another name, then renamed over it.
     const QString temp = targetInfo.absolutePath() + QStringLiteral("/.") + targetInfo.fileName()
                          + QStringLiteral(".part");
     QFile out(temp);
     if (!out.open(QIODevice::WriteOnly | QIODevice::Truncate))
-        throw DbfError(QStringLiteral("Cannot create file %1").arg(named));
+        throw DbfError(DbfError::Kind::CannotCreate, QStringLiteral("Cannot create file %1").arg(named));
     if (replacing) {
         // The replacement is readable by whoever could read the file, and by no one else.
         [[maybe_unused]] const int owned = ::fchown(out.handle(), existing.st_uid, existing.st_gid);
@@ -95,18 +95,18 @@ void CalcFiles::copyFileWithDate(const QString &source, const QString &destinati
         const qint64 n = in.read(block, sizeof block);
         if (n < 0) {
             discard();
-            throw DbfError(QStringLiteral("Stream read error"));
+            throw DbfError(DbfError::Kind::ReadFailed, QStringLiteral("Stream read error"));
         }
         if (n == 0)
             break;
         if (out.write(block, n) != n) {
             discard();
-            throw DbfError(QStringLiteral("Stream write error"));
+            throw DbfError(DbfError::Kind::WriteFailed, QStringLiteral("Stream write error"));
         }
     }
     if (!out.flush() || ::fsync(out.handle()) != 0) {
         discard();
-        throw DbfError(QStringLiteral("Stream write error"));
+        throw DbfError(DbfError::Kind::WriteFailed, QStringLiteral("Stream write error"));
     }
     out.setFileTime(modified, QFileDevice::FileModificationTime);
     out.close();
@@ -114,7 +114,7 @@ void CalcFiles::copyFileWithDate(const QString &source, const QString &destinati
     const QByteArray to = QFile::encodeName(target);
     if (::rename(from.constData(), to.constData()) != 0) {
         QFile::remove(temp);
-        throw DbfError(QStringLiteral("Cannot create file %1").arg(named));
+        throw DbfError(DbfError::Kind::CannotCreate, QStringLiteral("Cannot create file %1").arg(named));
     }
 }
 
@@ -153,7 +153,7 @@ CalcFiles::Conversion CalcFiles::convert(ReferenceTables &dm, const QString &dat
     // old file lacks get the template's values, and the template stays as shipped.
     QTemporaryDir scratch;
     if (!scratch.isValid())
-        throw DbfError(QStringLiteral("Cannot create file %1").arg(scratch.path()));
+        throw DbfError(DbfError::Kind::CannotCreate, QStringLiteral("Cannot create file %1").arg(scratch.path()));
     const QString templatePath = QDir(dataDir).filePath(QStringLiteral("trec.dbf"));
     const QString work = scratch.filePath(QStringLiteral("trec.dbf"));
     copyFileWithDate(templatePath, work);

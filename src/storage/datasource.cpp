@@ -26,17 +26,10 @@ void DataSource::setDataSet(DbfTable *table)
     m_table = table;
     if (!table)
         return;
-    m_record = connect(table, &DbfTable::recordChanged, this, [this] { notify(nullptr); });
-    m_field = connect(table, &DbfTable::fieldChanged, this, [this](DbfField *f) { notify(f); });
+    m_record = connect(table, &DbfTable::recordChanged, this, [this] { emit dataChanged(nullptr); });
+    m_field = connect(table, &DbfTable::fieldChanged, this, &DataSource::dataChanged);
     m_state = connect(table, &DbfTable::stateChanged, this, &DataSource::stateChanged);
     m_update = connect(table, &DbfTable::updateRecordRequested, this, &DataSource::updateRecordRequested);
-}
-
-void DataSource::notify(DbfField *field)
-{
-    emit dataChanged(field);
-    if (onDataChange)
-        onDataChange(field);
 }
 
 } // namespace kvor

@@ -5,13 +5,11 @@
 #include <QObject>
 #include <QPointer>
 
-#include <functional>
-
 namespace kvor {
 
 
-// Links a table to the controls bound to it: they, and the optional data-change
-// handler, hear when the current record or one of its fields changes.
+// Links a table to the controls bound to it: they hear when the current record
+// or one of its fields changes.
 class DataSource : public QObject {
     Q_OBJECT
 public:
@@ -21,17 +19,13 @@ public:
     DbfTable *dataSet() const { return m_table; }
     void setDataSet(DbfTable *table);
 
-    // Called with the changed field, or nullptr when the whole record changed.
-    std::function<void(DbfField *)> onDataChange;
-
 signals:
+    // The changed field, or nullptr when the whole record changed.
     void dataChanged(kvor::DbfField *field);
     void stateChanged();
     void updateRecordRequested();
 
 private:
-    void notify(DbfField *field);
-
     QPointer<DbfTable> m_table;
     QMetaObject::Connection m_record, m_field, m_state, m_update;
 };

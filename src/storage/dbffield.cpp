@@ -1,6 +1,8 @@
 #include "dbffield.h"
 
 #include "codepage.h"
+#include "dbferror.h"
+#include "dbfheader.h"
 #include "dbfnumber.h"
 #include "dbftable.h"
 
@@ -22,6 +24,51 @@ QString fieldKindName(FieldKind kind)
     case FieldKind::Blob: return QStringLiteral("Blob");
     }
     return QString();
+}
+
+std::unique_ptr<DbfField> DbfField::declared(const FieldDef &d, int index, int calcSlot, DbfTable *table)
+{
+    auto f = std::unique_ptr<DbfField>(new DbfField());
+    f->m_name = d.name;
+    f->m_kind = d.kind;
+    f->m_size = d.kind == FieldKind::String ? (d.size > 0 ? d.size : 20) : d.size;
+    f->m_calculated = d.calculated;
+    f->m_index = index;
+    f->m_table = table;
+    f->m_calcSlot = calcSlot;
+    return f;
+}
+
+std::unique_ptr<DbfField> DbfField::stored(const DbfFieldDescriptor &d, FieldKind kind, int index, DbfTable *table)
+{
+    auto f = std::unique_ptr<DbfField>(new DbfField());
+    f->m_name = d.name;
+    f->m_kind = kind;
+    f->m_size = d.length;
+    f->m_type = d.type;
+    f->m_length = d.length;
+    f->m_decimals = d.decimals;
+    f->m_offset = d.offset;
+    f->m_index = index;
+    f->m_table = table;
+    return f;
+}
+
+void DbfField::bind(const DbfFieldDescriptor *d)
+{
+    FieldKind fileKind;
+    if (!d || !DbfHeader::kindOf(*d, &fileKind))
+        throw DbfError(DbfError::Kind::FieldNotFound, QStringLiteral("Field '%1' not found").arg(m_name));
+    if (!DbfHeader::sameFamily(fileKind, m_kind)) {
+        throw DbfError(DbfError::Kind::Damaged, QStringLiteral("Type mismatch for field '%1', expecting: %2 actual: %3")
+                                                    .arg(m_name, fieldKindName(m_kind), fieldKindName(fileKind)));
+    }
+    m_type = d->type;
+    m_length = d->length;
+    m_decimals = d->decimals;
+    m_offset = d->offset;
+    if (m_kind != FieldKind::String)
+        m_size = d->length;
 }
 
 namespace {
@@ -110,7 +157,7 @@ double DbfField::numberFrom(const char *record) const
             if (c.unicode() < 0x20)
                 c = QLatin1Char('?'); // keep the message on one readable line
         }
-        throw DbfError(QStringLiteral("Invalid number in field %1 - %2 - %3")
+        throw DbfError(DbfError::Kind::Damaged, QStringLiteral("Invalid number in field %1 - %2 - %3")
                            .arg(m_table ? m_table->filePath() : QString(), m_name, text));
     }
     return v;
@@ -159,7 +206,7 @@ QVariant DbfField::valueFrom(const char *record) const
     case FieldKind::Integer: {
         const double v = numberFrom(record);
         if (v < -2147483648.0 || v > 2147483647.0) {
-            throw DbfError(QStringLiteral("Invalid number in field %1 - %2 - %3")
+            throw DbfError(DbfError::Kind::Damaged, QStringLiteral("Invalid number in field %1 - %2 - %3")
                                .arg(m_table ? m_table->filePath() : QString(), m_name,
                                     QString::fromLatin1(rawTextFrom(record)).trimmed()));
         }

@@ -4,6 +4,8 @@
 #include <QString>
 #include <QVariant>
 
+#include <memory>
+
 namespace kvor {
 
 class DbfTable;
@@ -18,7 +20,16 @@ struct FieldDef {
     QString name;
     FieldKind kind = FieldKind::String;
     int size = 0;            // text fields: the declared size; 0 takes 20
-    bool calculated = false; // computed by the table's onCalcFields, never stored
+    bool calculated = false; // computed by the table's field calculator, never stored
+};
+
+// A field as a table file's header describes it.
+struct DbfFieldDescriptor {
+    QString name;
+    char type = 0;
+    int length = 0;
+    int decimals = 0;
+    int offset = 0; // in the record, after the deletion mark
 };
 
 // One field of an open table. Reading and writing go through the table's current
@@ -67,7 +78,16 @@ public:
 
 private:
     friend class DbfTable;
+    friend class TableFields;
     DbfField() = default;
+
+    // A field the table declares before it opens; calcSlot is -1 for stored fields.
+    static std::unique_ptr<DbfField> declared(const FieldDef &def, int index, int calcSlot, DbfTable *table);
+    // A field the table takes from its file.
+    static std::unique_ptr<DbfField> stored(const DbfFieldDescriptor &d, FieldKind kind, int index, DbfTable *table);
+    // Binds a declared field to the file's descriptor of its name (nullptr when
+    // the file lacks it); throws when the stored type does not fit the declared one.
+    void bind(const DbfFieldDescriptor *d);
 
     QString m_name;
     FieldKind m_kind = FieldKind::String;

@@ -1,7 +1,11 @@
 #pragma once
 
+#include "calculatedfields.h"
 #include "dbferror.h"
 #include "dbffield.h"
+#include "dbfheader.h"
+#include "tablefields.h"
+#include "visiblerecords.h"
 
 #include <QDateTime>
 #include <QObject>
@@ -14,15 +18,7 @@
 
 namespace kvor {
 
-class FilterExpression;
-
-// A field descriptor of a new table file.
-struct DbfColumn {
-    QString name; // at most 10 characters
-    char type = 'C';
-    int length = 0; // C fields up to 65535
-    int decimals = 0;
-};
+class DbfFile;
 
 // One dBase table file: header, fields, one current record, navigation over the
 // live (and filter-matching) records, edit/append/post/delete with the record
@@ -53,12 +49,14 @@ public:
 
     // Declared fields; without them the table takes its fields from the file.
     void setFieldDefs(std::vector<FieldDef> defs);
-    const std::vector<FieldDef> &fieldDefs() const { return m_defs; }
+    const std::vector<FieldDef> &fieldDefs() const { return m_fields.defs(); }
 
-    // Hooks, called as the data module expects them.
-    std::function<void(DbfTable &)> afterOpen;
-    std::function<void(DbfTable &)> beforeClose;
-    std::function<void(DbfTable &)> onCalcFields;
+    // Computes the calculated fields of the current record with setValue(); runs
+    // whenever the record or one of its fields changes. One function, not a
+    // notification: the values must exist before anyone reads them, and a plain
+    // function holds no receiver that could die before the table.
+    using FieldCalculator = CalculatedFields::Calculator;
+    void setFieldCalculator(FieldCalculator calculate) { m_calculated.setCalculator(calculate); }
 
     void open();
     void close();
@@ -69,10 +67,10 @@ public:
     QString filePath() const;
 
     // Fields.
-    int fieldCount() const { return int(m_fields.size()); }
-    DbfField *field(int index) const { return m_fields.at(size_t(index)).get(); }
+    int fieldCount() const { return m_fields.count(); }
+    DbfField *field(int index) const { return m_fields.at(index); }
     DbfField *fieldByName(const QString &name) const; // throws "Field '%s' not found"
-    DbfField *findField(const QString &name) const;   // nullptr when absent
+    DbfField *findField(const QString &name) const { return m_fields.find(name); } // nullptr when absent
     QVariant value(const QString &name) const { return fieldByName(name)->value(); }
     void setValue(const QString &name, const QVariant &value) { fieldByName(name)->setValue(value); }
 
@@ -85,7 +83,7 @@ public:
     bool bof() const { return m_bof; }
     bool isEmpty() const; // no visible record
     qint64 recNo() const { return m_recNo; } // 1-based file position; 0 when none
-    qint64 recordCount() const { return m_count; } // records in the file, deleted ones too
+    qint64 recordCount() const { return m_records.count(); } // records in the file, deleted ones too
     bool isDeleted() const;
     // Makes record k of the file current whatever its mark or the filter (for tools).
     bool goToRecord(qint64 k);
@@ -114,12 +112,19 @@ public:
     const char *recordBuffer() const { return m_buffer.constData(); }
 
     // Writes a new empty table file (version 0x03, no records); an existing file is replaced.
-    static void create(const QString &path, const std::vector<DbfColumn> &columns);
+    static void create(const QString &path, const std::vector<DbfColumn> &columns)
+    {
+        DbfHeader::create(path, columns);
+    }
 
     // The time written into headers; tests set it.
-    static void setClock(std::function<QDateTime()> clock);
+    static void setClock(std::function<QDateTime()> clock) { DbfHeader::setClock(std::move(clock)); }
 
 signals:
+    // The table is open on its first visible record; a receiver that throws makes the open fail.
+    void opened();
+    // Close() is about to let go; a receiver that throws keeps the table open.
+    void aboutToClose();
     void recordChanged();               // another record is current, or it was reloaded
     void fieldChanged(kvor::DbfField *field);
     void stateChanged();
@@ -129,39 +134,29 @@ signals:
 
 private:
     friend class DbfField;
-    class File;
 
     void checkActive() const;
     void checkWritable(const DbfField &f) const;
-    QVariant calcValue(const DbfField &f) const;
-    void setCalcValue(const DbfField &f, const QVariant &v);
+    QVariant calcValue(const DbfField &f) const { return m_calculated.value(f.m_calcSlot); }
     void writeField(DbfField &f, const QVariant &value);
     void fieldWritten(DbfField &f);
 
     void openFile();
-    void buildFields(const QByteArray &header);
     void releaseFile();
     void writeBackIfUnlinked();
-    void refreshCount();
-    const char *cachedRecord(qint64 k);
-    void invalidateCache();
+    void refreshCount() { m_records.refresh(); }
+    const char *cachedRecord(qint64 k) { return m_records.record(k); }
     bool readRecordDirect(qint64 k, QByteArray &into);
-    bool isVisible(qint64 k, const char *record) const;
     void loadRecord(qint64 k, const char *record);
     void clearBuffer();
-    void runCalcFields();
+    void runCalcFields() { m_calculated.recompute(*this); }
     void endPendingEdit();
     void setState(State s);
-    void blankRecord(QByteArray &record) const;
     void writeRecordAndHeader(qint64 k, const QByteArray &record, bool appending);
-    void writeHeader();
     void lockRecord(qint64 k);
     void unlock();
     void applyFilter();
-    bool evaluateFilter(const char *record) const;
-    void setMatch(qint64 k, bool on);
-    bool match(qint64 k) const;
-    qint64 scan(qint64 from, int step);
+    qint64 scan(qint64 from, int step) { return m_records.scan(from, step, m_useDeleted, m_filtered); }
 
     QString m_databaseName;
     QString m_tableName;
@@ -170,46 +165,30 @@ private:
     bool m_translateAscii = true;
     bool m_useDeleted = false;
     quint32 m_userId = 0;
-    std::vector<FieldDef> m_defs;
 
-    std::unique_ptr<File> m_file;
+    std::unique_ptr<DbfFile> m_file;
     QString m_path;
     quint8 m_version = 0;
     int m_headerLength = 0;
     int m_recordLength = 0;
-    qint64 m_count = 0;
-    quint32 m_stamp = 0;
-    std::vector<std::unique_ptr<DbfField>> m_fields;
-    std::vector<char> m_fileTypes; // every descriptor's type, for blank records
-    struct NumericSpan {
-        int offset, length, decimals;
-    };
-    std::vector<NumericSpan> m_numericSpans;
-    std::vector<std::pair<int, int>> m_binarySpans;
+    TableFields m_fields{this};
+    QByteArray m_blankRecord;
 
     State m_state = State::Inactive;
     QByteArray m_buffer;
     QByteArray m_saved; // the record as it was before Edit or Append
-    std::vector<QVariant> m_calc;
+    CalculatedFields m_calculated;
     qint64 m_recNo = 0;
     qint64 m_savedRecNo = 0;
     bool m_eof = true;
     bool m_bof = true;
     bool m_modified = false;
     bool m_wroteFile = false; // since Open
-    bool m_inCalc = false;
-    qint64 m_lockOffset = -1;
 
-    QByteArray m_cache;
-    qint64 m_cacheFirst = 0;
-    qint64 m_cacheCount = 0;
+    VisibleRecords m_records;
 
     QString m_filterText;
     bool m_filtered = false;
-    std::unique_ptr<FilterExpression> m_filterExpr;
-    QString m_parsedText;
-    std::vector<quint64> m_matches;
-    qint64 m_matchedCount = 0; // records the bits cover
 };
 
 } // namespace kvor

@@ -16,9 +16,9 @@ namespace kvor {
 
 namespace {
 
-[[noreturn]] void fail(const QString &message)
+[[noreturn]] void fail(const QString &message, DbfError::Kind kind = DbfError::Kind::InvalidValue)
 {
-    throw DbfError(message);
+    throw DbfError(kind, message);
 }
 
 // ---------------------------------------------------------------------------
@@ -691,7 +691,7 @@ private:
             const DbfField *f = m_table.findField(t.spelling);
             // Calculated fields have no bytes in the record to read.
             if (!f || f->isCalculated())
-                fail(QStringLiteral("Field/variable %1 is unknown").arg(t.spelling));
+                fail(QStringLiteral("Field/variable %1 is unknown").arg(t.spelling), DbfError::Kind::FieldNotFound);
             o.field = f;
             o.family = familyOf(f->kind());
             break;

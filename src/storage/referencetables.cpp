@@ -53,13 +53,13 @@ ReferenceTables::ReferenceTables(QObject *parent)
     taRec.setTableName(QStringLiteral("trec.dbf"));
 
     taWork.setFieldDefs(TableDefs::workFieldDefs());
-    taWork.onCalcFields = [](DbfTable &t) { TableDefs::calcWorkFields(t); };
+    taWork.setFieldCalculator(&TableDefs::calcWorkFields);
 
     taKat.setReadOnly(true);
     taKat.setFieldDefs(TableDefs::catalogueFieldDefs());
 
     for (DbfTable *t : {&taInit, &taOld, &taRec})
-        t->afterOpen = [this](DbfTable &) { settingsAfterOpen(); };
+        connect(t, &DbfTable::opened, this, &ReferenceTables::settingsAfterOpen);
 }
 
 void ReferenceTables::add(QObject *component, const char *name)

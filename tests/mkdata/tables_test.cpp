@@ -154,7 +154,7 @@ TEST(ShippedTables, TemplatesOpenAsTheCalculationRecord)
         t.setDatabaseName(kData);
         t.setTableName(file);
         t.setFieldDefs(TableDefs::workFieldDefs());
-        t.onCalcFields = [](DbfTable &table) { TableDefs::calcWorkFields(table); };
+        t.setFieldCalculator(&TableDefs::calcWorkFields);
         ASSERT_NO_THROW(t.open());
         EXPECT_EQ(t.recordCount(), 1);
         EXPECT_DOUBLE_EQ(t.value(QStringLiteral("ob_kamv")).toDouble(), 72.0);

@@ -89,7 +89,7 @@ protected:
     static void openWork(DbfTable &table, const QString &path)
     {
         table.setFieldDefs(TableDefs::workFieldDefs());
-        table.onCalcFields = [](DbfTable &t) { TableDefs::calcWorkFields(t); };
+        table.setFieldCalculator(&TableDefs::calcWorkFields);
         table.setDatabaseName(QFileInfo(path).absolutePath());
         table.setTableName(QFileInfo(path).fileName());
         table.open();

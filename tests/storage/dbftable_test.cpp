@@ -328,9 +328,9 @@ TEST_F(Tables, DeclaredFieldsBindByFamily)
     t.setTableName(path("t.dbf"));
     t.setFieldDefs({{"qty", FieldKind::Integer}, {"price", FieldKind::Float}, {"name", FieldKind::String, 3},
                     {"ok", FieldKind::Boolean}, {"day", FieldKind::DateTime}, {"total", FieldKind::Float, 0, true}});
-    t.onCalcFields = [](DbfTable &tb) {
+    t.setFieldCalculator([](DbfTable &tb) {
         tb.setValue("total", tb.value("qty").toInt() * tb.value("price").toDouble());
-    };
+    });
     t.open();
     t.append();
     t.setValue("name", "abcdef");
@@ -394,20 +394,22 @@ TEST_F(Tables, HooksRunAtOpenAndClose)
 {
     std::vector<QString> calls;
     DbfTable t;
-    t.afterOpen = [&](DbfTable &tb) { calls.push_back("open:" + QString::number(tb.recNo())); };
-    t.beforeClose = [&](DbfTable &tb) {
-        calls.push_back(QStringLiteral("close:") + (tb.active() ? "active" : "closed"));
-        tb.edit();
-        tb.setValue("QTY", 9);
-        tb.post();
-    };
+    auto opened = QObject::connect(&t, &DbfTable::opened,
+                                   [&] { calls.push_back("open:" + QString::number(t.recNo())); });
+    auto closing = QObject::connect(&t, &DbfTable::aboutToClose, [&] {
+        calls.push_back(QStringLiteral("close:") + (t.active() ? "active" : "closed"));
+        t.edit();
+        t.setValue("QTY", 9);
+        t.post();
+    });
     openTable(t, "t.dbf");
     addRow(t, "a", 1);
     t.close();
     openTable(t, "t.dbf");
     EXPECT_EQ(t.value("QTY").toInt(), 9) << "what the before-close step writes is kept";
-    t.afterOpen = [](DbfTable &) { throw DbfError("broken"); };
-    t.beforeClose = nullptr;
+    QObject::disconnect(opened);
+    QObject::disconnect(closing);
+    QObject::connect(&t, &DbfTable::opened, [] { throw DbfError(DbfError::Kind::Other, "broken"); });
     t.close();
     EXPECT_EQ(errorOf([&] { openTable(t, "t.dbf"); }), "broken");
     EXPECT_FALSE(t.active()) << "an error in the after-open step makes the open fail";
@@ -552,7 +554,8 @@ TEST_F(Tables, DataSourcesHearRecordAndFieldChanges)
     DbfTable t;
     DataSource ds(&t);
     std::vector<QString> heard;
-    ds.onDataChange = [&](DbfField *f) { heard.push_back(f ? f->name() : QStringLiteral("*")); };
+    QObject::connect(&ds, &DataSource::dataChanged,
+                     [&](DbfField *f) { heard.push_back(f ? f->name() : QStringLiteral("*")); });
     openTable(t, "t.dbf");
     addRow(t, "a", 1);
     heard.clear();
@@ -562,6 +565,30 @@ TEST_F(Tables, DataSourcesHearRecordAndFieldChanges)
     EXPECT_EQ(heard.front(), "*");
     EXPECT_NE(std::find(heard.begin(), heard.end(), "QTY"), heard.end());
     EXPECT_EQ(heard.back(), "*");
+}
+
+// A window that listened and is gone must not be reached by the tables it listened to.
+TEST_F(Tables, ADestroyedReceiverIsNotCalledAnyMore)
+{
+    struct Listener : QObject {
+        int heard = 0;
+    };
+    DbfTable t;
+    DataSource ds(&t);
+    int calls = 0;
+    auto window = std::make_unique<Listener>();
+    auto hear = [w = window.get(), &calls] { ++w->heard, ++calls; };
+    QObject::connect(&ds, &DataSource::dataChanged, window.get(), hear);
+    QObject::connect(&t, &DbfTable::opened, window.get(), hear);
+    QObject::connect(&t, &DbfTable::aboutToClose, window.get(), hear);
+    openTable(t, "t.dbf");
+    ASSERT_GT(calls, 0);
+    window.reset();
+    const int before = calls;
+    addRow(t, "a", 1);
+    t.close();
+    openTable(t, "t.dbf");
+    EXPECT_EQ(calls, before);
 }
 
 TEST_F(Tables, ReadOnlyTablesRefuseChanges)
@@ -666,7 +693,7 @@ TEST_F(Tables, AFailedWriteLeavesTheFileAsItWas)
         try {
             t.post();
         } catch (const DbfError &e) {
-            if (!e.message().startsWith("Cannot write to file"))
+            if (e.kind() != DbfError::Kind::WriteFailed)
                 return 11;
             if (t.state() != DbfTable::State::Insert || t.value("NAME").toString() != "lost")
                 return 12; // the user's input must survive to be saved elsewhere

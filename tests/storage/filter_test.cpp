@@ -290,7 +290,7 @@ TEST_F(FilterTextTest, UnknownAndCalculatedFields)
     // A calculated field has no stored bytes to filter on.
     DbfTable declared;
     declared.setFieldDefs({{"TIP", FieldKind::String, 20, false}, {"CALC", FieldKind::String, 10, true}});
-    declared.onCalcFields = [](DbfTable &t) { t.setValue(QStringLiteral("CALC"), QStringLiteral("x")); };
+    declared.setFieldCalculator([](DbfTable &t) { t.setValue(QStringLiteral("CALC"), QStringLiteral("x")); });
     declared.setTableName(m_path);
     declared.open();
     EXPECT_EQ(errorOf(declared, "CALC = 'x'"), "Field/variable CALC is unknown");
