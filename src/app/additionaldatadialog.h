@@ -20,7 +20,6 @@ public:
     explicit AdditionalDataDialog(QWidget *parent = nullptr);
     ~AdditionalDataDialog() override;
 
-    Ui::AdditionalDataDialog *form() const { return m_ui.get(); }
     void setDataModule(ReferenceTables *dm);
 
     void setExecutorItems(const QStringList &names);

@@ -21,10 +21,7 @@ protected:
 
 private:
     void connectPanel();
-    void showMode(int item);
-    void updateOptionStates();
     void onRegionChosen();
-    void setLabel(const char *name, const QString &text);
 
     MainWindow &m_window;
     InputPanel &m_panel;

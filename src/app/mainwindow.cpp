@@ -13,7 +13,6 @@
 #include "inputpanelview.h"
 #include "input/inputpanel.h"
 #include "input/radiogroup.h"
-#include "ui_inputpanel.h"
 #include "additionaldatadialog.h"
 #include "prompts.h"
 #include "storage/calcfiles.h"

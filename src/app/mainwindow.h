@@ -37,7 +37,6 @@ public:
     explicit MainWindow(QWidget *parent = nullptr);
     ~MainWindow() override;
 
-    Ui::MainWindow *form() const { return m_ui.get(); }
     InputPanel *inputPanel() const { return m_input; }
     // The open calculation; there is one once the tables are set.
     CalculationDocument *document() const { return m_document.get(); }

@@ -11,10 +11,12 @@
 #include "storage/referencetables.h"
 #include "ui_inputpanel.h"
 
+#include <QComboBox>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QSignalBlocker>
 
 #include <algorithm>
 
@@ -206,6 +208,70 @@ InputPanel::~InputPanel() = default;
 QWidget *InputPanel::widget(const char *objectName) const
 {
     return m_panel->findChild<QWidget *>(QString::fromLatin1(objectName));
+}
+
+QString InputPanel::productCategory() const
+{
+    return m_ui->ComboBox1->currentText();
+}
+
+void InputPanel::showProductCategory(const QString &category)
+{
+    const QSignalBlocker quiet(m_ui->ComboBox1);
+    m_ui->ComboBox1->setEditText(category);
+}
+
+int InputPanel::processingMode() const
+{
+    return m_ui->RadioGroup1->itemIndex();
+}
+
+void InputPanel::setCaption(QLabel *label, const QString &caption)
+{
+    label->setText(caption);
+    fitCaption(label);
+}
+
+void InputPanel::showProcessingMode(int item)
+{
+    if (m_ui->RadioGroup1->itemIndex() != item) {
+        const QSignalBlocker quiet(m_ui->RadioGroup1);
+        m_ui->RadioGroup1->setItemIndex(item);
+    }
+    const bool storage = item == 0;
+    if (storage) {
+        setCaption(m_ui->Label13, QStringLiteral("Время работы оборуд."));
+        setCaption(m_ui->Label54, QStringLiteral("Суточный оборот,(кг)"));
+        setCaption(m_ui->Label11, QStringLiteral("Суточный оборот,(кг)"));
+    } else {
+        setCaption(m_ui->Label13, QStringLiteral("Час     термообробки "));
+        setCaption(m_ui->Label54, QStringLiteral("Охолоджувана маса,(кг)"));
+        setCaption(m_ui->Label11, QStringLiteral("Охолоджувана маса,(кг)"));
+    }
+    for (QWidget *w : {static_cast<QWidget *>(m_ui->DBEdit3), static_cast<QWidget *>(m_ui->DBEdit44),
+                       static_cast<QWidget *>(m_ui->Label53), static_cast<QWidget *>(m_ui->Label43)})
+        w->setVisible(storage);
+}
+
+double InputPanel::fillFraction() const
+{
+    return m_ui->RadioGroup2->itemIndex() == 0 ? 0.7 : 0.5;
+}
+
+void InputPanel::setTypedClimateEnabled(bool enabled)
+{
+    m_ui->DBEdit36->setEnabled(enabled);
+    m_ui->DBEdit37->setEnabled(enabled);
+}
+
+void InputPanel::applyOptionStates()
+{
+    m_ui->DBEdit13->setEnabled(m_ui->DBCheckBox4->isChecked());
+    const bool refined = m_ui->DBCheckBox3->isChecked();
+    m_ui->DBEdit46->setEnabled(refined);
+    m_ui->DBEdit47->setEnabled(refined);
+    m_ui->DBEdit48->setEnabled(!refined);
+    m_ui->DBEdit15->setEnabled(!m_ui->DBCheckBox2->isChecked());
 }
 
 void InputPanel::setUpControls()

@@ -68,9 +68,22 @@ public:
     explicit InputPanel(QWidget *panel);
     ~InputPanel() override;
 
-    Ui::InputPanel &ui() { return *m_ui; }
     QWidget *panel() const { return m_panel; }
     QWidget *widget(const char *objectName) const;
+
+    // The product category as the list shows it, and showing one without running its rule.
+    QString productCategory() const;
+    void showProductCategory(const QString &category);
+    // The processing mode's item (0 storage, 1 processing).
+    int processingMode() const;
+    // The mode's item, captions and the storage-only fields, without running its rule.
+    void showProcessingMode(int item);
+    // The share of the chamber the fill choice stands for.
+    double fillFraction() const;
+    // The typed outdoor temperature and humidity, open only for a region typed by hand.
+    void setTypedClimateEnabled(bool enabled);
+    // The fields each option box opens or closes, as the boxes stand.
+    void applyOptionStates();
 
     static const std::vector<Binding> &bindings();
     static const std::vector<FixedItems> &fixedItems();
@@ -103,6 +116,7 @@ private:
     void applyTabOrder();
     void run(Hook hook);
     bool isOurs(const QWidget *w) const;
+    static void setCaption(QLabel *label, const QString &caption);
     static DataSource *dataSource(ReferenceTables &dm, Source source);
 
     QWidget *m_panel;

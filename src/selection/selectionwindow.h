@@ -43,7 +43,6 @@ public:
     // Where the window's messages go; unset, a message box.
     void setMessageSink(std::function<void(const QString &)> f) { m_messageSink = std::move(f); }
 
-    Ui::SelectionWindow &ui() const { return *m_ui; }
     QString temperatureHeading() const; // Label3
     CatalogueSelection &selection() { return m_selection; }
     const CatalogueModel &model() const { return m_model; }

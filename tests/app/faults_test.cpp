@@ -5,6 +5,7 @@
 
 #include "appfixture.h"
 
+#include "childnamed.h"
 #include "input/calculatorpopup.h"
 #include "input/inputpanel.h"
 #include "input/numericedit.h"
@@ -12,7 +13,6 @@
 #include "storage/dbftable.h"
 #include "storage/faultfixture.h"
 #include "storage/tabledefs.h"
-#include "ui_mainwindow.h"
 #include "app/newsign.h"
 
 #include <QAbstractButton>
@@ -20,6 +20,7 @@
 #include <QApplication>
 #include <QDir>
 #include <QFileInfo>
+#include <QFrame>
 #include <QTest>
 #include <QTimer>
 
@@ -160,7 +161,7 @@ TEST_F(AppFaults, CloseAndExitOnAFullDiskKeepTheCalculationOpen)
         ASSERT_EQ(errors.size(), 1);
         EXPECT_TRUE(errors.first().startsWith("Cannot write to file ")) << qPrintable(errors.first());
         EXPECT_TRUE(dm->taWork.active());
-        EXPECT_TRUE(main->form()->Panel4->isVisibleTo(main.get()));
+        EXPECT_TRUE(childNamed<QFrame>(main.get(), "Panel4")->isVisibleTo(main.get()));
         EXPECT_FALSE(main->close()) << "the window stays while its record cannot be written";
         EXPECT_EQ(errors.size(), 2);
         EXPECT_EQ(bytes(userFile("calc.kvor")), before);
@@ -179,8 +180,8 @@ void expectNoCalculation(MainWindow &w, const ReferenceTables &dm, const char *a
 {
     SCOPED_TRACE(after);
     EXPECT_FALSE(dm.taWork.active());
-    EXPECT_FALSE(w.form()->Panel4->isVisibleTo(&w)) << "the input panel is hidden";
-    EXPECT_TRUE(w.form()->anim->animating()) << "the start screen is back";
+    EXPECT_FALSE(childNamed<QFrame>(&w, "Panel4")->isVisibleTo(&w)) << "the input panel is hidden";
+    EXPECT_TRUE(childNamed<NewSign>(&w, "anim")->animating()) << "the start screen is back";
     for (const char *name : {"iFileSave", "iFileClose", "iFilePrint", "iFilePrev", "bFileSave", "bFileClose",
                              "bFilePrint", "bFilePrev"}) {
         const auto *action = w.findChild<QAction *>(QLatin1String(name));
@@ -288,7 +289,7 @@ TEST_F(AppFaults, AReadOnlyCalculationOpensForViewingAndNothingIsWritten)
                                               "зміни не буде збережено."});
     ASSERT_TRUE(dm->taWork.active());
     EXPECT_EQ(field("KL_PRIM").toString(), "as filed");
-    EXPECT_TRUE(main->form()->Panel4->isVisibleTo(main.get()));
+    EXPECT_TRUE(childNamed<QFrame>(main.get(), "Panel4")->isVisibleTo(main.get()));
     EXPECT_TRUE(main->windowTitle().startsWith(userFile("ro.kvor"))) << qPrintable(main->windowTitle());
 
     // Changes are taken on screen, but Close writes nothing into the file.

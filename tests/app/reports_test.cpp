@@ -1,5 +1,6 @@
 #include "appfixture.h"
 
+#include "childnamed.h"
 #include "input/inputpanel.h"
 #include "input/numericedit.h"
 #include "input/pagecontrol.h"
@@ -7,11 +8,13 @@
 #include "reports/core/equipmentlistreport.h"
 #include "reports/reportpreview.h"
 #include "selection/selectionwindow.h"
-#include "ui_mainwindow.h"
-#include "ui_selectionwindow.h"
 
+#include <QAction>
 #include <QApplication>
+#include <QLabel>
 #include <QPrintDialog>
+#include <QPushButton>
+#include <QTableView>
 #include <QTest>
 #include <QTimer>
 
@@ -78,7 +81,7 @@ TEST_F(ReportCommandsTest, APendingEditIsPrintedWithTheResultsOfTheRunBeforeIt)
     EXPECT_EQ(textOf(rendered[0], "QRLabel76"), walls) << "with the results of the run before it";
     EXPECT_EQ(main->resultValue(11), required) << "nothing recalculated";
     EXPECT_EQ(textOf(rendered[0], "QRLabel90"), QDir::toNativeSeparators(userFile("calc.kvor")));
-    EXPECT_EQ(textOf(rendered[0], "QRLabel89"), main->form()->Label66->text());
+    EXPECT_EQ(textOf(rendered[0], "QRLabel89"), childNamed<QLabel>(main.get(), "Label66")->text());
 }
 
 TEST_F(ReportCommandsTest, CancellingThePrintDialogPrintsAndChangesNothing)
@@ -91,7 +94,7 @@ TEST_F(ReportCommandsTest, CancellingThePrintDialogPrintsAndChangesNothing)
         EXPECT_EQ(d.objectName(), "PrintDialog1");
         return false;
     };
-    main->form()->iFilePrint->trigger();
+    childNamed<QAction>(main.get(), "iFilePrint")->trigger();
     EXPECT_EQ(dialogs, 1);
     EXPECT_TRUE(errors.isEmpty()) << errors.join("; ").toStdString();
     main->saveFile();
@@ -113,7 +116,7 @@ TEST_F(ReportCommandsTest, ThePreviewOpensOverTheCalculationAndClosesWithEsc)
             QTest::keyClick(preview, Qt::Key_Escape);
         }
     });
-    main->form()->iFilePrev->trigger();
+    childNamed<QAction>(main.get(), "iFilePrev")->trigger();
     EXPECT_TRUE(seen);
     EXPECT_TRUE(errors.isEmpty()) << errors.join("; ").toStdString();
 }
@@ -128,8 +131,8 @@ TEST_F(ReportCommandsTest, TheEquipmentListFromTheSelectionWindowRebuildsTheList
         listed = podbor->model().rowCount();
         ASSERT_GT(listed, 1);
         // The second row is current when the list is printed.
-        podbor->ui().DBGrid1->setFocus();
-        QTest::keyClick(podbor->ui().DBGrid1, Qt::Key_Down);
+        childNamed<QTableView>(podbor.get(), "DBGrid1")->setFocus();
+        QTest::keyClick(childNamed<QTableView>(podbor.get(), "DBGrid1"), Qt::Key_Down);
         ASSERT_EQ(dm->taKat.recNo(), podbor->model().recordAt(1));
         QTimer::singleShot(0, [&] {
             for (QWidget *w : QApplication::topLevelWidgets()) {
@@ -146,7 +149,7 @@ TEST_F(ReportCommandsTest, TheEquipmentListFromTheSelectionWindowRebuildsTheList
                 preview->close();
             }
         });
-        QTest::mouseClick(podbor->ui().Button3, Qt::LeftButton);
+        QTest::mouseClick(childNamed<QPushButton>(podbor.get(), "Button3"), Qt::LeftButton);
         // Back in the selection window: its activation built the list again.
         QApplication::setActiveWindow(podbor.get());
         QApplication::processEvents();

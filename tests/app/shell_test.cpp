@@ -1,15 +1,21 @@
 #include "appfixture.h"
 
+#include "app/newsign.h"
+#include "app/newspanel.h"
+#include "childnamed.h"
+#include "input/dbcombobox.h"
+#include "input/dbedit.h"
+
 #include "selection/windowactivation.h"
 #include "storage/dbftable.h"
 #include "storage/tabledefs.h"
-#include "ui_additionaldatadialog.h"
-#include "ui_mainwindow.h"
 
+#include <QAction>
 #include <QApplication>
 #include <QCheckBox>
 #include <QClipboard>
 #include <QFileInfo>
+#include <QFrame>
 #include <QTemporaryDir>
 #include <QLineEdit>
 
@@ -44,8 +50,8 @@ TEST_F(AppTest, StartUpOpensTheReferenceTablesInOrder)
     EXPECT_EQ(main->dataDir(), QDir(m_appDir).filePath("DATA"));
     EXPECT_EQ(main->windowTitle(), "Nivra");
     EXPECT_TRUE(prompts.messages.isEmpty());
-    EXPECT_FALSE(main->form()->iFileSave->isEnabled());
-    EXPECT_FALSE(main->form()->iFileClose->isEnabled());
+    EXPECT_FALSE(childNamed<QAction>(main.get(), "iFileSave")->isEnabled());
+    EXPECT_FALSE(childNamed<QAction>(main.get(), "iFileClose")->isEnabled());
 }
 
 TEST_F(AppTest, AMissingTableEndsTheProgramWithOneMessage)
@@ -88,10 +94,10 @@ TEST_F(AppTest, NewCopiesTheTemplateAndOpensIt)
     ASSERT_TRUE(dm->taWork.active());
     EXPECT_EQ(prompts.presets.value(0), "НовийРозрах.kvor");
     EXPECT_EQ(main->windowTitle(), path);
-    EXPECT_TRUE(main->form()->Panel4->isVisibleTo(main.get()));
-    EXPECT_TRUE(main->form()->iFileSave->isEnabled());
-    EXPECT_TRUE(main->form()->iFilePrev->isEnabled());
-    EXPECT_FALSE(main->form()->anim->animating());
+    EXPECT_TRUE(childNamed<QFrame>(main.get(), "Panel4")->isVisibleTo(main.get()));
+    EXPECT_TRUE(childNamed<QAction>(main.get(), "iFileSave")->isEnabled());
+    EXPECT_TRUE(childNamed<QAction>(main.get(), "iFilePrev")->isEnabled());
+    EXPECT_FALSE(childNamed<NewSign>(main.get(), "anim")->animating());
     EXPECT_DOUBLE_EQ(dm->taWork.value("IN_VSHTAB").toDouble(), 2.5) << "stacking height from the 3 m chamber";
     EXPECT_DOUBLE_EQ(dm->taWork.value("ob_kamv").toDouble(), 72.0);
     EXPECT_EQ(main->processingModeItem(), 0);
@@ -124,8 +130,8 @@ TEST_F(AppTest, IncludeBoxesRoundTripThroughTheFile)
     main->includeBox(3)->setChecked(false);
     main->closeFile();
     EXPECT_FALSE(dm->taWork.active());
-    EXPECT_FALSE(main->form()->Panel4->isVisibleTo(main.get()));
-    EXPECT_FALSE(main->form()->iFileSave->isEnabled());
+    EXPECT_FALSE(childNamed<QFrame>(main.get(), "Panel4")->isVisibleTo(main.get()));
+    EXPECT_FALSE(childNamed<QAction>(main.get(), "iFileSave")->isEnabled());
     EXPECT_EQ(main->windowTitle(), userFile("boxes.kvor")) << "Close leaves the caption";
     EXPECT_FALSE(stored(userFile("boxes.kvor"), "CH3").toBool());
     EXPECT_TRUE(stored(userFile("boxes.kvor"), "CH4").toBool());
@@ -290,7 +296,7 @@ TEST_F(AppTest, ExecutorsAreAddedOnceAndDeletedByMark)
 {
     start();
     newCalculation("isp.kvor");
-    auto *list = add->form()->DBComboBox4;
+    auto *list = childNamed<DbComboBox>(add.get(), "DBComboBox4");
     dm->taWork.edit();
     dm->taWork.setValue("OB_ISP", "Петренко");
     add->addExecutor();
@@ -322,7 +328,7 @@ TEST_F(AppTest, TheFolderSettingIsStoredOnEveryEdit)
 {
     start();
     EXPECT_EQ(main->fileFolder(), AdditionalDataDialog::defaultFolder()) << "an empty stored folder means the default";
-    add->form()->DirectoryEdit1->setText("/tmp/calcs");
+    childNamed<QLineEdit>(add.get(), "DirectoryEdit1")->setText("/tmp/calcs");
     EXPECT_EQ(main->fileFolder(), "/tmp/calcs");
     EXPECT_EQ(stored(dataFile("S_INIT.DBF"), "DIR").toString(), "/tmp/calcs");
 }
@@ -353,15 +359,15 @@ TEST(DefaultFolder, DocumentsWhenTheyExistElseHome)
 
 TEST_F(AppTest, TheNewSignTogglesTheNews)
 {
-    EXPECT_TRUE(main->form()->anim->animating());
+    EXPECT_TRUE(childNamed<NewSign>(main.get(), "anim")->animating());
     main->toggleNews();
-    EXPECT_TRUE(main->form()->intro->isVisibleTo(main.get()));
-    EXPECT_TRUE(main->form()->intro->scrolling());
-    EXPECT_FALSE(main->form()->anim->animating());
+    EXPECT_TRUE(childNamed<NewsPanel>(main.get(), "intro")->isVisibleTo(main.get()));
+    EXPECT_TRUE(childNamed<NewsPanel>(main.get(), "intro")->scrolling());
+    EXPECT_FALSE(childNamed<NewSign>(main.get(), "anim")->animating());
     main->toggleNews();
-    EXPECT_FALSE(main->form()->intro->isVisibleTo(main.get()));
-    EXPECT_FALSE(main->form()->intro->scrolling());
-    EXPECT_TRUE(main->form()->anim->animating());
+    EXPECT_FALSE(childNamed<NewsPanel>(main.get(), "intro")->isVisibleTo(main.get()));
+    EXPECT_FALSE(childNamed<NewsPanel>(main.get(), "intro")->scrolling());
+    EXPECT_TRUE(childNamed<NewSign>(main.get(), "anim")->animating());
 }
 
 TEST_F(AppTest, ToolBarButtonsRunTheMenuCommands)
@@ -382,8 +388,8 @@ TEST_F(AppTest, ToolBarButtonsRunTheMenuCommands)
     bClose->trigger();
     EXPECT_FALSE(dm->taWork.active());
     EXPECT_FALSE(bSave->isEnabled());
-    EXPECT_EQ(main->form()->FileNew1->shortcut(), QKeySequence("Ctrl+N"));
-    EXPECT_EQ(main->form()->iFileSave->shortcut(), QKeySequence("Ctrl+S"));
+    EXPECT_EQ(childNamed<QAction>(main.get(), "FileNew1")->shortcut(), QKeySequence("Ctrl+N"));
+    EXPECT_EQ(childNamed<QAction>(main.get(), "iFileSave")->shortcut(), QKeySequence("Ctrl+S"));
 }
 
 TEST_F(AppTest, EditCommandsFollowTheFocusedFieldAndClipboard)
@@ -391,7 +397,7 @@ TEST_F(AppTest, EditCommandsFollowTheFocusedFieldAndClipboard)
     start();
     newCalculation("edit.kvor");
     main->show();
-    QLineEdit *edit = add->form()->DBEdit1;
+    QLineEdit *edit = childNamed<DbEdit>(add.get(), "DBEdit1");
     add->show();
     edit->setText("abc");
     edit->setFocus();
@@ -400,13 +406,13 @@ TEST_F(AppTest, EditCommandsFollowTheFocusedFieldAndClipboard)
         GTEST_SKIP() << "this platform gives no keyboard focus offscreen";
     edit->deselect();
     QApplication::processEvents();
-    EXPECT_FALSE(main->form()->EditCopy1->isEnabled()) << "nothing selected";
+    EXPECT_FALSE(childNamed<QAction>(main.get(), "EditCopy1")->isEnabled()) << "nothing selected";
     edit->selectAll();
     QApplication::processEvents();
-    EXPECT_TRUE(main->form()->EditCopy1->isEnabled());
-    EXPECT_TRUE(main->form()->EditCut1->isEnabled());
-    main->form()->EditCopy1->trigger();
+    EXPECT_TRUE(childNamed<QAction>(main.get(), "EditCopy1")->isEnabled());
+    EXPECT_TRUE(childNamed<QAction>(main.get(), "EditCut1")->isEnabled());
+    childNamed<QAction>(main.get(), "EditCopy1")->trigger();
     EXPECT_EQ(QGuiApplication::clipboard()->text(), "abc");
-    EXPECT_TRUE(main->form()->EditPaste1->isEnabled());
+    EXPECT_TRUE(childNamed<QAction>(main.get(), "EditPaste1")->isEnabled());
     add->hide();
 }

@@ -5,13 +5,15 @@
 #include "desktopfixture.h"
 
 #include "app/additionaldatadialog.h"
+#include "childnamed.h"
 #include "reports/reportpreview.h"
-#include "ui_mainwindow.h"
-#include "ui_selectionwindow.h"
 
+#include <QAction>
 #include <QDir>
 #include <QFileDialog>
+#include <QPushButton>
 #include <QScreen>
+#include <QTableView>
 #include <QTimer>
 
 namespace kvor::test {
@@ -43,22 +45,23 @@ using MainWindowActivation = DesktopTest;
 
 TEST_F(MainWindowActivation, ClosingModalWindowsKeepsTheSelectionSoACapacityChangeDropsTheSystem)
 {
-    Ui::SelectionWindow &sel = podbor->ui();
     QString adoptedSis;
-    whileOpen([&] { QTest::mouseClick(main->form()->Button2, Qt::LeftButton); },
+    whileOpen([&] { QTest::mouseClick(childNamed<QPushButton>(main.get(), "Button2"), Qt::LeftButton); },
               [&] {
                   if (!waitUntil([&] { return isActive(podbor.get()) && podbor->model().rowCount() > 0; }))
                       ADD_FAILURE() << "the selection window never listed anything";
-                  QTest::mouseClick(sel.Button2, Qt::LeftButton); // "Вибрати"
+                  // "Вибрати"
+                  QTest::mouseClick(childNamed<QPushButton>(podbor.get(), "Button2"), Qt::LeftButton);
                   adoptedSis = field("SIS").toString();
-                  QTest::mouseClick(sel.Button1, Qt::LeftButton); // "Закрити"
+                  // "Закрити"
+                  QTest::mouseClick(childNamed<QPushButton>(podbor.get(), "Button1"), Qt::LeftButton);
               });
     ASSERT_TRUE(waitUntil([&] { return isActive(main.get()); }));
     ASSERT_FALSE(adoptedSis.isEmpty());
     ASSERT_NE(field("PROIZSYS").toInt(), 0);
     EXPECT_TRUE(main->selectionOpen()) << "back from the selection window";
 
-    whileOpen([&] { QTest::mouseClick(main->form()->Button3, Qt::LeftButton); },
+    whileOpen([&] { QTest::mouseClick(childNamed<QPushButton>(main.get(), "Button3"), Qt::LeftButton); },
               [&] {
                   if (!waitUntil([&] { return isActive(add.get()); }))
                       ADD_FAILURE() << "the additional-data dialog never got the focus";
@@ -102,7 +105,7 @@ TEST_F(MainWindowActivation, ComingBackFromAPreviewCountsFromAnotherProgramNot)
     ASSERT_TRUE(switchTo(main->winId(), [&] { return isActive(main.get()); }));
     EXPECT_TRUE(main->selectionOpen()) << "back from another program";
 
-    whileOpen([&] { main->form()->iFilePrev->trigger(); }, closePreviewWhenUp);
+    whileOpen([&] { childNamed<QAction>(main.get(), "iFilePrev")->trigger(); }, closePreviewWhenUp);
     ASSERT_TRUE(waitUntil([&] { return isActive(main.get()); }));
     EXPECT_FALSE(main->selectionOpen()) << "back from the preview";
     EXPECT_TRUE(errors.isEmpty()) << errors.join("; ").toStdString();
@@ -118,7 +121,7 @@ protected:
     // The row the list marks as current and the catalogue stands on.
     int currentRow() const
     {
-        const int row = podbor->ui().DBGrid1->currentIndex().row();
+        const int row = childNamed<QTableView>(podbor.get(), "DBGrid1")->currentIndex().row();
         return row >= 0 && dm->taKat.active() && dm->taKat.recNo() == podbor->model().recordAt(row) ? row : -1;
     }
     QStringList messages;
@@ -126,13 +129,12 @@ protected:
 
 TEST_F(SelectionActivation, ComingBackFromAnotherProgramKeepsTheChosenRow)
 {
-    Ui::SelectionWindow &sel = podbor->ui();
     QString chosen;
-    whileOpen([&] { QTest::mouseClick(main->form()->Button2, Qt::LeftButton); },
+    whileOpen([&] { QTest::mouseClick(childNamed<QPushButton>(main.get(), "Button2"), Qt::LeftButton); },
               [&] {
                   [&] {
                       ASSERT_TRUE(waitUntil([&] { return isActive(podbor.get()) && podbor->model().rowCount() > 2; }));
-                      QTableView *grid = sel.DBGrid1;
+                      QTableView *grid = childNamed<QTableView>(podbor.get(), "DBGrid1");
                       QTest::mouseClick(grid->viewport(), Qt::LeftButton, {},
                                         grid->visualRect(podbor->model().index(2, 1)).center());
                       ASSERT_EQ(currentRow(), 2);
@@ -149,11 +151,16 @@ TEST_F(SelectionActivation, ComingBackFromAnotherProgramKeepsTheChosenRow)
                           ->grabWindow(0, podbor->frameGeometry().x(), podbor->frameGeometry().y(),
                                        podbor->frameGeometry().width(), podbor->frameGeometry().height())
                           .save(QStringLiteral(KVOR_BIN_DIR "/screens/selection-desktop.png"));
-                      QTest::mouseClick(sel.Button2, Qt::LeftButton); // "Вибрати"
+                      // "Вибрати"
+                      QTest::mouseClick(childNamed<QPushButton>(podbor.get(), "Button2"), Qt::LeftButton);
                       EXPECT_EQ(field("SIS").toString(), chosen.left(6));
 
                       // The preview of "Друк систем" is the program's own: coming back builds the list again.
-                      whileOpen([&] { QTest::mouseClick(sel.Button3, Qt::LeftButton); }, closePreviewWhenUp);
+                      whileOpen(
+                          [&] {
+                              QTest::mouseClick(childNamed<QPushButton>(podbor.get(), "Button3"), Qt::LeftButton);
+                          },
+                          closePreviewWhenUp);
                       ASSERT_TRUE(waitUntil([&] { return isActive(podbor.get()); }));
                       EXPECT_EQ(currentRow(), 0) << "the first match is current again";
                   }();
@@ -168,7 +175,7 @@ TEST_F(SelectionActivation, TheNoMatchMessageIsNotRepeatedOnComingBackFromAnothe
     set("OB_KAMDL", 90);
     set("OB_KAMSH", 90);
     main->recalculate();
-    whileOpen([&] { QTest::mouseClick(main->form()->Button2, Qt::LeftButton); },
+    whileOpen([&] { QTest::mouseClick(childNamed<QPushButton>(main.get(), "Button2"), Qt::LeftButton); },
               [&] {
                   [&] {
                       ASSERT_TRUE(waitUntil([&] { return isActive(podbor.get()); }));

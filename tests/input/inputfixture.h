@@ -1,5 +1,6 @@
 #pragma once
 
+#include "childnamed.h"
 #include "input/dbcheckbox.h"
 #include "input/dbcombobox.h"
 #include "input/dbedit.h"
@@ -11,7 +12,6 @@
 #include "input/pagecontrol.h"
 #include "input/radiogroup.h"
 #include "storage/referencetables.h"
-#include "ui_inputpanel.h"
 
 #include <QApplication>
 #include <QDir>
@@ -93,7 +93,12 @@ protected:
         dm->taWork.post();
     }
 
-    Ui::InputPanel &ui() { return input->ui(); }
+    // A control of the panel by its object name.
+    template <class T>
+    T *named(const char *objectName, std::source_location where = std::source_location::current())
+    {
+        return childNamed<T>(panel.get(), objectName, where);
+    }
     QVariant field(const char *name) { return dm->taWork.value(QString::fromLatin1(name)); }
     void setField(const char *name, const QVariant &v)
     {
@@ -106,7 +111,7 @@ protected:
         DbfField *f = dm->taWork.fieldByName(QString::fromLatin1(name));
         return f->rawTextFrom(dm->taWork.recordBuffer()).isEmpty();
     }
-    void showPage(int index) { ui().Page95Control1->setCurrentIndex(index); }
+    void showPage(int index) { named<PageControl>("Page95Control1")->setCurrentIndex(index); }
 
     // Gives the edit the focus, selects its text and types over it.
     void typeInto(QWidget *w, const QString &text)

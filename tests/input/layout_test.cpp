@@ -4,6 +4,7 @@
 
 #include <QAbstractItemView>
 #include <QCheckBox>
+#include <QComboBox>
 #include <QGroupBox>
 #include <QLabel>
 #include <QPushButton>
@@ -124,8 +125,8 @@ TEST_F(Layout, ControlsStandWhereTheLayoutPutsThem)
     }
     // No caption runs over a control beside it: "Довжина" along the right wall
     // keeps its box, clear of "Висота, (м)".
-    EXPECT_EQ(ui().Label64->width(), 32);
-    EXPECT_LT(ui().Label64->geometry().right(), ui().Label6->x());
+    EXPECT_EQ(named<QLabel>("Label64")->width(), 32);
+    EXPECT_LT(named<QLabel>("Label64")->geometry().right(), named<QLabel>("Label6")->x());
     for (QLabel *label : panel->findChildren<QLabel *>()) {
         for (QObject *o : label->parentWidget()->children()) {
             auto *other = qobject_cast<QWidget *>(o);
@@ -140,8 +141,8 @@ TEST_F(Layout, ControlsStandWhereTheLayoutPutsThem)
     // The three groups and the page control are children of the panel itself.
     for (const char *name : {"GroupBox3", "GroupBox2", "GroupBox1", "Page95Control1"})
         EXPECT_EQ(input->widget(name)->parentWidget(), panel.get()) << name;
-    EXPECT_EQ(ui().DBEdit2->parentWidget(), ui().GroupBox6);
-    EXPECT_EQ(ui().RadioGroup2->parentWidget(), ui().GroupBox7);
+    EXPECT_EQ(named<NumericEdit>("DBEdit2")->parentWidget(), named<QGroupBox>("GroupBox6"));
+    EXPECT_EQ(named<RadioGroup>("RadioGroup2")->parentWidget(), named<QGroupBox>("GroupBox7"));
 }
 
 TEST_F(Layout, KindsLooksAndStartStates)
@@ -160,46 +161,50 @@ TEST_F(Layout, KindsLooksAndStartStates)
     EXPECT_EQ(panel->findChildren<DbLookupComboBox *>().size(), 15);
     EXPECT_EQ(panel->findChildren<DbCheckBox *>().size(), 5);
 
-    EXPECT_FALSE(ui().DBEdit36->isEnabled());
-    EXPECT_FALSE(ui().DBEdit37->isEnabled());
-    EXPECT_EQ(ui().RxDBCalcEdit1->maxTextLength(), 2);
-    EXPECT_EQ(ui().DBEdit48->maxTextLength(), 2);
-    EXPECT_EQ(ui().DBEdit17->maxTextLength(), 4);
-    EXPECT_EQ(ui().DBEdit29->maxTextLength(), 4);
-    EXPECT_EQ(ui().DBEdit33->maxTextLength(), 3);
+    EXPECT_FALSE(named<NumericEdit>("DBEdit36")->isEnabled());
+    EXPECT_FALSE(named<NumericEdit>("DBEdit37")->isEnabled());
+    EXPECT_EQ(named<NumericEdit>("RxDBCalcEdit1")->maxTextLength(), 2);
+    EXPECT_EQ(named<NumericEdit>("DBEdit48")->maxTextLength(), 2);
+    EXPECT_EQ(named<NumericEdit>("DBEdit17")->maxTextLength(), 4);
+    EXPECT_EQ(named<NumericEdit>("DBEdit29")->maxTextLength(), 4);
+    EXPECT_EQ(named<NumericEdit>("DBEdit33")->maxTextLength(), 3);
 
-    for (DbEdit *e : {ui().DBEdit41, ui().DBEdit18}) {
+    for (DbEdit *e : {named<DbEdit>("DBEdit41"), named<DbEdit>("DBEdit18")}) {
         EXPECT_TRUE(e->isReadOnly());
         EXPECT_TRUE(e->font().bold());
         EXPECT_FALSE(e->focusPolicy() & Qt::TabFocus);
     }
-    EXPECT_EQ(ui().DBEdit41->text(), QStringLiteral("72"));   // 6 × 4 × 3
-    EXPECT_EQ(ui().DBEdit18->text(), QStringLiteral("-2.8")); // freezing point of the product the table stands on
-    EXPECT_EQ(ui().Label62->font().family(), QStringLiteral("Times New Roman"));
-    EXPECT_TRUE(ui().Label62->font().bold());
-    EXPECT_EQ(ui().Label62->font().pointSize(), 10);
-    EXPECT_EQ(ui().Label3->font().pointSize(), 10);
-    EXPECT_TRUE(ui().Label3->alignment() & Qt::AlignRight);
-    EXPECT_TRUE(ui().Label33->font().italic());
-    EXPECT_EQ(ui().DBCheckBox1->layoutDirection(), Qt::RightToLeft);
-    EXPECT_EQ(ui().BitBtn1->toolTip(), QStringLiteral("Розрахунок повного завантаження камери"));
-    EXPECT_EQ(ui().BitBtn1->icon().pixmap(13, 13).size(), QSize(13, 13));
-    EXPECT_EQ(ui().chIdent->toolTip(),
+    EXPECT_EQ(named<DbEdit>("DBEdit41")->text(), QStringLiteral("72"));   // 6 × 4 × 3
+    // freezing point of the product the table stands on
+    EXPECT_EQ(named<DbEdit>("DBEdit18")->text(), QStringLiteral("-2.8"));
+    EXPECT_EQ(named<QLabel>("Label62")->font().family(), QStringLiteral("Times New Roman"));
+    EXPECT_TRUE(named<QLabel>("Label62")->font().bold());
+    EXPECT_EQ(named<QLabel>("Label62")->font().pointSize(), 10);
+    EXPECT_EQ(named<QLabel>("Label3")->font().pointSize(), 10);
+    EXPECT_TRUE(named<QLabel>("Label3")->alignment() & Qt::AlignRight);
+    EXPECT_TRUE(named<QLabel>("Label33")->font().italic());
+    EXPECT_EQ(named<DbCheckBox>("DBCheckBox1")->layoutDirection(), Qt::RightToLeft);
+    EXPECT_EQ(named<QPushButton>("BitBtn1")->toolTip(),
+              QStringLiteral("Розрахунок повного завантаження камери"));
+    EXPECT_EQ(named<QPushButton>("BitBtn1")->icon().pixmap(13, 13).size(), QSize(13, 13));
+    EXPECT_EQ(named<DbCheckBox>("chIdent")->toolTip(),
               QStringLiteral("Для автоматичного заповнення всіх\nпараметрів по першій стрічці (стіна А)."));
 
-    EXPECT_EQ(ui().RadioGroup1->items(), (QStringList{QStringLiteral("Зберігання"), QStringLiteral("Охолодження")}));
-    EXPECT_EQ(ui().RadioGroup1->itemIndex(), 0);
-    EXPECT_EQ(ui().RadioGroup2->items(), (QStringList{QStringLiteral("Мала"), QStringLiteral("Белика")}));
-    EXPECT_EQ(ui().RadioGroup2->itemIndex(), 0);
-    EXPECT_EQ(ui().RadioGroup2->columns(), 2);
+    EXPECT_EQ(named<RadioGroup>("RadioGroup1")->items(),
+              (QStringList{QStringLiteral("Зберігання"), QStringLiteral("Охолодження")}));
+    EXPECT_EQ(named<RadioGroup>("RadioGroup1")->itemIndex(), 0);
+    EXPECT_EQ(named<RadioGroup>("RadioGroup2")->items(),
+              (QStringList{QStringLiteral("Мала"), QStringLiteral("Белика")}));
+    EXPECT_EQ(named<RadioGroup>("RadioGroup2")->itemIndex(), 0);
+    EXPECT_EQ(named<RadioGroup>("RadioGroup2")->columns(), 2);
     // Two columns: the second item stands to the right of the first.
-    EXPECT_GT(ui().RadioGroup2->button(1)->x(), ui().RadioGroup2->button(0)->x());
-    EXPECT_EQ(ui().RadioGroup2->button(1)->y(), ui().RadioGroup2->button(0)->y());
+    EXPECT_GT(named<RadioGroup>("RadioGroup2")->button(1)->x(), named<RadioGroup>("RadioGroup2")->button(0)->x());
+    EXPECT_EQ(named<RadioGroup>("RadioGroup2")->button(1)->y(), named<RadioGroup>("RadioGroup2")->button(0)->y());
 }
 
 TEST_F(Layout, NinePagesWithTabsInOneColumnOnTheLeft)
 {
-    PageControl *pages = ui().Page95Control1;
+    PageControl *pages = named<PageControl>("Page95Control1");
     const QStringList captions = {
         QStringLiteral(". Через стіни"),
         QStringLiteral(". Від обмінної вентиляції"),
@@ -283,7 +288,7 @@ TEST_F(Layout, TabWalksTheGroupsThenTheActivePage)
         "DBEdit30", "DBEdit31", "DBEdit32", "DBEdit33", "DBEdit34", "DBEdit35",
         "DBLookupComboBox3", // round again
     };
-    ui().DBLookupComboBox3->setFocus(Qt::TabFocusReason);
+    named<DbLookupComboBox>("DBLookupComboBox3")->setFocus(Qt::TabFocusReason);
     std::vector<QString> walked;
     for (size_t i = 0; i < expected.size(); ++i) {
         QWidget *w = QApplication::focusWidget();
@@ -297,17 +302,17 @@ TEST_F(Layout, TabWalksTheGroupsThenTheActivePage)
         EXPECT_EQ(walked.at(i), expected.at(i)) << "step " << i;
 
     // Page 4 runs in its own order.
-    ui().Page95Control1->setCurrentIndex(3);
+    named<PageControl>("Page95Control1")->setCurrentIndex(3);
     const std::vector<QString> page4 = {
         "ComboBox1", "DBLookupComboBox1", "DBEdit3", "DBEdit4", "DBEdit6", "DBEdit5", "DBLookupComboBox2",
         "DBEdit44", "DBEdit8", "DBEdit10", "DBEdit9", "BitBtn1", "RxDBCalcEdit2", "RxDBCalcEdit3", "item0",
     };
-    ui().ComboBox1->setFocus(Qt::TabFocusReason);
+    named<QComboBox>("ComboBox1")->setFocus(Qt::TabFocusReason);
     walked.clear();
     for (size_t i = 0; i < page4.size(); ++i) {
         QWidget *w = QApplication::focusWidget();
         ASSERT_NE(w, nullptr);
-        walked.push_back(qobject_cast<QLineEdit *>(w) && w->parentWidget() == ui().ComboBox1
+        walked.push_back(qobject_cast<QLineEdit *>(w) && w->parentWidget() == named<QComboBox>("ComboBox1")
                              ? QStringLiteral("ComboBox1")
                              : w->objectName());
         QTest::keyClick(w, Qt::Key_Tab);
@@ -338,12 +343,12 @@ TEST(PanelBesideResults, ResultsComeAfterTheActivePage)
 
     InputPanel input(&frame);
     EXPECT_EQ(results->parentWidget(), &frame);
-    EXPECT_EQ(input.ui().GroupBox3->parentWidget(), &frame);
+    EXPECT_EQ(childNamed<QGroupBox>(&frame, "GroupBox3")->parentWidget(), &frame);
     frame.show();
     QApplication::setActiveWindow(&frame);
     ASSERT_TRUE(QTest::qWaitForWindowActive(&frame));
 
-    input.ui().DBEdit35->setFocus(Qt::TabFocusReason);
+    childNamed<NumericEdit>(&frame, "DBEdit35")->setFocus(Qt::TabFocusReason);
     QStringList walked;
     for (int i = 0; i < 3; ++i) {
         QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
@@ -410,29 +415,31 @@ TEST_F(Layout, EveryEventRunsTheHandlerTheTablesName)
         EXPECT_EQ(fired(), closeUps[l->objectName()]);
     }
 
-    for (DbComboBox *c : {ui().DBEdit11, ui().DBComboBox1, ui().DBComboBox2}) {
+    for (DbComboBox *c :
+         {named<DbComboBox>("DBEdit11"), named<DbComboBox>("DBComboBox1"), named<DbComboBox>("DBComboBox2")}) {
         emit c->textChangedByUser();
         EXPECT_EQ(fired(), QStringLiteral("productChanged")) << qPrintable(c->objectName());
     }
-    emit ui().chIdent->changed();
+    emit named<DbCheckBox>("chIdent")->changed();
     EXPECT_EQ(fired(), QStringLiteral("sameConstructionClicked"));
-    for (DbCheckBox *c : {ui().DBCheckBox1, ui().DBCheckBox2, ui().DBCheckBox3, ui().DBCheckBox4}) {
+    for (DbCheckBox *c : {named<DbCheckBox>("DBCheckBox1"), named<DbCheckBox>("DBCheckBox2"),
+                          named<DbCheckBox>("DBCheckBox3"), named<DbCheckBox>("DBCheckBox4")}) {
         emit c->changed();
         EXPECT_EQ(fired(), QStringLiteral("optionChecked")) << qPrintable(c->objectName());
     }
-    ui().Page95Control1->setCurrentIndex(3);
-    QTest::mouseClick(ui().BitBtn1, Qt::LeftButton);
+    named<PageControl>("Page95Control1")->setCurrentIndex(3);
+    QTest::mouseClick(named<QPushButton>("BitBtn1"), Qt::LeftButton);
     EXPECT_EQ(fired(), QStringLiteral("fillChamberClicked"));
     // The mode selector runs its handler for a click and for a selection set from outside.
-    QTest::mouseClick(ui().RadioGroup1->button(1), Qt::LeftButton);
-    EXPECT_EQ(ui().RadioGroup1->itemIndex(), 1);
+    QTest::mouseClick(named<RadioGroup>("RadioGroup1")->button(1), Qt::LeftButton);
+    EXPECT_EQ(named<RadioGroup>("RadioGroup1")->itemIndex(), 1);
     EXPECT_EQ(fired(), QStringLiteral("modeClicked"));
-    ui().RadioGroup1->setItemIndex(0);
+    named<RadioGroup>("RadioGroup1")->setItemIndex(0);
     EXPECT_EQ(fired(), QStringLiteral("modeClicked"));
-    ui().RadioGroup1->setItemIndex(0);
+    named<RadioGroup>("RadioGroup1")->setItemIndex(0);
     EXPECT_EQ(fired(), QString());
-    QTest::mouseClick(ui().RadioGroup2->button(1), Qt::LeftButton);
-    EXPECT_EQ(ui().RadioGroup2->itemIndex(), 1);
+    QTest::mouseClick(named<RadioGroup>("RadioGroup2")->button(1), Qt::LeftButton);
+    EXPECT_EQ(named<RadioGroup>("RadioGroup2")->itemIndex(), 1);
     EXPECT_EQ(fired(), QString());
 }
 
@@ -441,7 +448,7 @@ TEST_F(Layout, EveryEventRunsTheHandlerTheTablesName)
 TEST_F(Layout, PanelDrawsItsGraysAndTabColumn)
 {
     const QString shots = qEnvironmentVariable("KVOR_SCREENSHOT_DIR");
-    PageControl *pages = ui().Page95Control1;
+    PageControl *pages = named<PageControl>("Page95Control1");
     for (int i = 0; i < 9; ++i) {
         pages->setCurrentIndex(i);
         QApplication::processEvents();

@@ -1,6 +1,7 @@
 #include "inputfixture.h"
 
 #include <QAbstractItemView>
+#include <QComboBox>
 #include <QLineEdit>
 #include <QSignalSpy>
 
@@ -55,94 +56,97 @@ TEST_F(Lists, LookupItemsAreTheTablesNamesInTableOrder)
 {
     const QStringList materials = column(m_data, QStringLiteral("s_mater.DBF"), QStringLiteral("M_NAIM"));
     ASSERT_GT(materials.size(), 5);
-    for (QComboBox *box : {ui().DBLSt1, ui().DBLSt6}) {
+    for (QComboBox *box : {named<DbLookupComboBox>("DBLSt1"), named<DbLookupComboBox>("DBLSt6")}) {
         EXPECT_EQ(items(box), materials);
         EXPECT_FALSE(box->isEditable());
     }
-    EXPECT_EQ(ui().DBLSt1->currentText(), QStringLiteral("Сэндвич-панель ППУ"));
-    EXPECT_EQ(ui().DBLSt6->currentText(), QStringLiteral("Железобетон"));
-    EXPECT_EQ(items(ui().DBLookupComboBox15), column(m_data, QStringLiteral("s_izolm.DBF"), QStringLiteral("IZ_NAIM")));
-    EXPECT_EQ(ui().DBLookupComboBox15->currentText(), QStringLiteral("Экструд. пенополист."));
-    EXPECT_EQ(items(ui().DBLookupComboBox3), column(m_data, QStringLiteral("s_region.dbf"), QStringLiteral("REG_NAIM")));
-    EXPECT_EQ(ui().DBLookupComboBox3->currentText(), QStringLiteral("Киевская"));
-    EXPECT_EQ(items(ui().DBLookupComboBox2), column(m_data, QStringLiteral("s_tara.DBF"), QStringLiteral("NAIM")));
-    EXPECT_EQ(ui().DBLookupComboBox2->currentText(), QStringLiteral("Картон гофрированный"));
+    EXPECT_EQ(named<DbLookupComboBox>("DBLSt1")->currentText(), QStringLiteral("Сэндвич-панель ППУ"));
+    EXPECT_EQ(named<DbLookupComboBox>("DBLSt6")->currentText(), QStringLiteral("Железобетон"));
+    EXPECT_EQ(items(named<DbLookupComboBox>("DBLookupComboBox15")),
+              column(m_data, QStringLiteral("s_izolm.DBF"), QStringLiteral("IZ_NAIM")));
+    EXPECT_EQ(named<DbLookupComboBox>("DBLookupComboBox15")->currentText(), QStringLiteral("Экструд. пенополист."));
+    EXPECT_EQ(items(named<DbLookupComboBox>("DBLookupComboBox3")),
+              column(m_data, QStringLiteral("s_region.dbf"), QStringLiteral("REG_NAIM")));
+    EXPECT_EQ(named<DbLookupComboBox>("DBLookupComboBox3")->currentText(), QStringLiteral("Киевская"));
+    EXPECT_EQ(items(named<DbLookupComboBox>("DBLookupComboBox2")),
+              column(m_data, QStringLiteral("s_tara.DBF"), QStringLiteral("NAIM")));
+    EXPECT_EQ(named<DbLookupComboBox>("DBLookupComboBox2")->currentText(), QStringLiteral("Картон гофрированный"));
     // Lists drop 7 rows, the product and packaging grids 8.
-    EXPECT_EQ(ui().DBLSt1->maxVisibleItems(), 7);
-    EXPECT_EQ(ui().DBLookupComboBox3->maxVisibleItems(), 7);
-    EXPECT_EQ(ui().DBLookupComboBox1->maxVisibleItems(), 8);
-    EXPECT_EQ(ui().DBLookupComboBox2->maxVisibleItems(), 8);
+    EXPECT_EQ(named<DbLookupComboBox>("DBLSt1")->maxVisibleItems(), 7);
+    EXPECT_EQ(named<DbLookupComboBox>("DBLookupComboBox3")->maxVisibleItems(), 7);
+    EXPECT_EQ(named<DbLookupComboBox>("DBLookupComboBox1")->maxVisibleItems(), 8);
+    EXPECT_EQ(named<DbLookupComboBox>("DBLookupComboBox2")->maxVisibleItems(), 8);
 }
 
 TEST_F(Lists, ProductListFollowsTheTablesFilter)
 {
     DbfTable &prod = dm->taProd;
-    EXPECT_EQ(ui().DBLookupComboBox1->currentText(), QStringLiteral("Куры"));
+    EXPECT_EQ(named<DbLookupComboBox>("DBLookupComboBox1")->currentText(), QStringLiteral("Куры"));
     prod.setFilter(QStringLiteral("TIP='Молочне'"));
     prod.setFiltered(true);
     QApplication::processEvents();
     const QStringList dairy = column(m_data, QStringLiteral("products.DBF"), QStringLiteral("NAIM"),
                                      QStringLiteral("TIP='Молочне'"));
     ASSERT_EQ(dairy.size(), 9);
-    EXPECT_EQ(items(ui().DBLookupComboBox1), dairy);
+    EXPECT_EQ(items(named<DbLookupComboBox>("DBLookupComboBox1")), dairy);
     // The record's product is not among them: the list shows nothing, the record keeps it.
-    EXPECT_EQ(ui().DBLookupComboBox1->currentIndex(), -1);
-    EXPECT_EQ(ui().DBLookupComboBox1->currentText(), QString());
+    EXPECT_EQ(named<DbLookupComboBox>("DBLookupComboBox1")->currentIndex(), -1);
+    EXPECT_EQ(named<DbLookupComboBox>("DBLookupComboBox1")->currentText(), QString());
     EXPECT_EQ(field("TE_PTIP").toString(), QStringLiteral("Куры"));
 
     prod.setFiltered(false);
     QApplication::processEvents();
-    EXPECT_EQ(ui().DBLookupComboBox1->count(), 68);
-    EXPECT_EQ(ui().DBLookupComboBox1->currentText(), QStringLiteral("Куры"));
+    EXPECT_EQ(named<DbLookupComboBox>("DBLookupComboBox1")->count(), 68);
+    EXPECT_EQ(named<DbLookupComboBox>("DBLookupComboBox1")->currentText(), QStringLiteral("Куры"));
     // Reading the list does not move the table: the product the calculation reads stays.
     prod.locate(QStringLiteral("NAIM"), QStringLiteral("Треска"));
-    ui().DBLookupComboBox1->showPopup();
-    ui().DBLookupComboBox1->hidePopup();
+    named<DbLookupComboBox>("DBLookupComboBox1")->showPopup();
+    named<DbLookupComboBox>("DBLookupComboBox1")->hidePopup();
     EXPECT_EQ(prod.value(QStringLiteral("NAIM")).toString(), QStringLiteral("Треска"));
-    EXPECT_EQ(ui().DBEdit18->text(), QStringLiteral("-2.2"));
+    EXPECT_EQ(named<DbEdit>("DBEdit18")->text(), QStringLiteral("-2.2"));
 }
 
 TEST_F(Lists, AppendedReferenceRowJoinsTheList)
 {
     DbfTable &tara = dm->taTara;
-    const int before = ui().DBLookupComboBox2->count();
+    const int before = named<DbLookupComboBox>("DBLookupComboBox2")->count();
     tara.append();
     tara.setValue(QStringLiteral("NAIM"), QStringLiteral("Мешки джутовые"));
     tara.setValue(QStringLiteral("SP"), 1.6);
     tara.post();
     QApplication::processEvents();
-    ASSERT_EQ(ui().DBLookupComboBox2->count(), before + 1);
-    EXPECT_EQ(ui().DBLookupComboBox2->itemText(before), QStringLiteral("Мешки джутовые"));
+    ASSERT_EQ(named<DbLookupComboBox>("DBLookupComboBox2")->count(), before + 1);
+    EXPECT_EQ(named<DbLookupComboBox>("DBLookupComboBox2")->itemText(before), QStringLiteral("Мешки джутовые"));
 }
 
 TEST_F(Lists, NameMissingFromTheTableShowsEmpty)
 {
     setField("ST_M1", QStringLiteral("Нет такого"));
-    EXPECT_EQ(ui().DBLSt1->currentIndex(), -1);
-    EXPECT_EQ(ui().DBLSt1->currentText(), QString());
-    EXPECT_EQ(ui().DBLSt2->currentText(), QStringLiteral("Сэндвич-панель ППУ"));
+    EXPECT_EQ(named<DbLookupComboBox>("DBLSt1")->currentIndex(), -1);
+    EXPECT_EQ(named<DbLookupComboBox>("DBLSt1")->currentText(), QString());
+    EXPECT_EQ(named<DbLookupComboBox>("DBLSt2")->currentText(), QStringLiteral("Сэндвич-панель ППУ"));
 }
 
 TEST_F(Lists, CloseUpComesAfterTheChoiceIsWrittenAndTheTableStandsOnIt)
 {
     QString written, current;
     int closeUps = 0;
-    QObject::connect(ui().DBLSt3, &DbLookupComboBox::closeUp, [&] {
+    QObject::connect(named<DbLookupComboBox>("DBLSt3"), &DbLookupComboBox::closeUp, [&] {
         ++closeUps;
         written = field("ST_M3").toString();
         current = dm->taMater.value(QStringLiteral("M_NAIM")).toString();
     });
     QSignalSpy rule(input, &InputPanel::sameConstructionClicked);
-    pickFromPopup(ui().DBLSt3, QStringLiteral("Газобетон D800"));
+    pickFromPopup(named<DbLookupComboBox>("DBLSt3"), QStringLiteral("Газобетон D800"));
     EXPECT_EQ(closeUps, 1);
     EXPECT_EQ(written, QStringLiteral("Газобетон D800"));
     EXPECT_EQ(current, QStringLiteral("Газобетон D800"));
     EXPECT_EQ(rule.count(), 1);
-    EXPECT_EQ(ui().DBLSt3->currentText(), QStringLiteral("Газобетон D800"));
+    EXPECT_EQ(named<DbLookupComboBox>("DBLSt3")->currentText(), QStringLiteral("Газобетон D800"));
 
     // Dismissing the list closes it up too, with nothing written.
-    ui().DBLSt3->showPopup();
-    QTest::keyClick(ui().DBLSt3->view(), Qt::Key_Escape);
+    named<DbLookupComboBox>("DBLSt3")->showPopup();
+    QTest::keyClick(named<DbLookupComboBox>("DBLSt3")->view(), Qt::Key_Escape);
     QApplication::processEvents();
     EXPECT_EQ(closeUps, 2);
     EXPECT_EQ(rule.count(), 2);
@@ -154,75 +158,75 @@ TEST_F(Lists, RegionCloseUpFindsTheRegionsRecord)
     int temperature = 0;
     QObject::connect(input, &InputPanel::regionChosen,
                      [&] { temperature = dm->taRegion.value(QStringLiteral("REG_TEM")).toInt(); });
-    pickFromPopup(ui().DBLookupComboBox3, QStringLiteral("АР Крым"));
+    pickFromPopup(named<DbLookupComboBox>("DBLookupComboBox3"), QStringLiteral("АР Крым"));
     EXPECT_EQ(temperature, 32);
     EXPECT_EQ(field("OB_RGNAIM").toString(), QStringLiteral("АР Крым"));
 }
 
 TEST_F(Lists, FixedListsOfferTheirItemsOnly)
 {
-    EXPECT_EQ(items(ui().DBEdit11), QString("60 65 70 75 80 85 90 95 100").split(QLatin1Char(' ')));
-    EXPECT_FALSE(ui().DBEdit11->isEditable());
-    EXPECT_EQ(ui().DBEdit11->currentText(), QStringLiteral("90"));
-    EXPECT_EQ(items(ui().DBComboBox1),
+    EXPECT_EQ(items(named<DbComboBox>("DBEdit11")), QString("60 65 70 75 80 85 90 95 100").split(QLatin1Char(' ')));
+    EXPECT_FALSE(named<DbComboBox>("DBEdit11")->isEditable());
+    EXPECT_EQ(named<DbComboBox>("DBEdit11")->currentText(), QStringLiteral("90"));
+    EXPECT_EQ(items(named<DbComboBox>("DBComboBox1")),
               (QStringList{QStringLiteral("Відсутня"), QStringLiteral("Штора"), QStringLiteral("Пов. завіса")}));
-    EXPECT_FALSE(ui().DBComboBox1->isEditable());
-    EXPECT_EQ(items(ui().DBComboBox2),
+    EXPECT_FALSE(named<DbComboBox>("DBComboBox1")->isEditable());
+    EXPECT_EQ(items(named<DbComboBox>("DBComboBox2")),
               (QStringList{QStringLiteral("Штабелі на піддонах"), QStringLiteral("Мясні туші на гаках")}));
-    EXPECT_TRUE(ui().DBComboBox2->isEditable());
+    EXPECT_TRUE(named<DbComboBox>("DBComboBox2")->isEditable());
 
     // The template stores the Ukrainian і as the code page's Latin i; the lists still show their items.
     EXPECT_EQ(field("IN_ZAV").toString(), QStringLiteral("Вiдсутня"));
-    EXPECT_EQ(ui().DBComboBox1->currentIndex(), 0);
-    EXPECT_EQ(ui().DBComboBox2->currentText(), QStringLiteral("Штабелі на піддонах"));
+    EXPECT_EQ(named<DbComboBox>("DBComboBox1")->currentIndex(), 0);
+    EXPECT_EQ(named<DbComboBox>("DBComboBox2")->currentText(), QStringLiteral("Штабелі на піддонах"));
     setField("IN_ZAV", QStringLiteral("Пов. завіса"));
     EXPECT_EQ(field("IN_ZAV").toString(), QStringLiteral("Пов. завiса"));
-    EXPECT_EQ(ui().DBComboBox1->currentText(), QStringLiteral("Пов. завіса"));
+    EXPECT_EQ(named<DbComboBox>("DBComboBox1")->currentText(), QStringLiteral("Пов. завіса"));
     // A text that is no item shows as nothing in a list-only list.
     setField("IN_ZAV", QStringLiteral("Ворота"));
-    EXPECT_EQ(ui().DBComboBox1->currentIndex(), -1);
+    EXPECT_EQ(named<DbComboBox>("DBComboBox1")->currentIndex(), -1);
 }
 
 TEST_F(Lists, FixedListChangeWritesAndRunsItsHandler)
 {
     showPage(2);
     QSignalSpy rule(input, &InputPanel::productChanged);
-    pickFromPopup(ui().DBComboBox1, QStringLiteral("Штора"));
+    pickFromPopup(named<DbComboBox>("DBComboBox1"), QStringLiteral("Штора"));
     EXPECT_EQ(rule.count(), 1);
     EXPECT_EQ(field("IN_ZAV").toString(), QStringLiteral("Штора"));
 
     // The goods-type list keeps typed text as typed.
-    ui().DBComboBox2->setFocus(Qt::TabFocusReason);
-    ui().DBComboBox2->lineEdit()->selectAll();
-    typeText(ui().DBComboBox2->lineEdit(), QStringLiteral("Ящики"));
+    named<DbComboBox>("DBComboBox2")->setFocus(Qt::TabFocusReason);
+    named<DbComboBox>("DBComboBox2")->lineEdit()->selectAll();
+    typeText(named<DbComboBox>("DBComboBox2")->lineEdit(), QStringLiteral("Ящики"));
     EXPECT_EQ(rule.count(), 1 + 5);
-    leave(ui().DBComboBox2);
+    leave(named<DbComboBox>("DBComboBox2"));
     EXPECT_EQ(field("IN_TOV").toString(), QStringLiteral("Ящики"));
-    EXPECT_EQ(ui().DBComboBox2->count(), 2);
+    EXPECT_EQ(named<DbComboBox>("DBComboBox2")->count(), 2);
     // Picking from it is one change.
-    ui().DBComboBox2->setFocus(Qt::MouseFocusReason);
-    pickFromPopup(ui().DBComboBox2, QStringLiteral("Мясні туші на гаках"));
+    named<DbComboBox>("DBComboBox2")->setFocus(Qt::MouseFocusReason);
+    pickFromPopup(named<DbComboBox>("DBComboBox2"), QStringLiteral("Мясні туші на гаках"));
     EXPECT_EQ(rule.count(), 1 + 5 + 1);
-    leave(ui().DBComboBox2);
+    leave(named<DbComboBox>("DBComboBox2"));
     // Stored through the code page, which writes the Ukrainian і as a Latin i.
     EXPECT_EQ(field("IN_TOV").toString(), QStringLiteral("Мясн") + QLatin1Char('i') + QStringLiteral(" туш")
                                               + QLatin1Char('i') + QStringLiteral(" на гаках"));
-    EXPECT_EQ(ui().DBComboBox2->currentText(), QStringLiteral("Мясні туші на гаках"));
+    EXPECT_EQ(named<DbComboBox>("DBComboBox2")->currentText(), QStringLiteral("Мясні туші на гаках"));
 
     // The humidity list writes a whole number; Enter goes on to the next control.
     showPage(0);
-    pickFromPopup(ui().DBEdit11, QStringLiteral("75"));
+    pickFromPopup(named<DbComboBox>("DBEdit11"), QStringLiteral("75"));
     EXPECT_EQ(field("TE_VLAJ").toInt(), 75);
     EXPECT_EQ(rule.count(), 1 + 5 + 1 + 1);
-    ui().DBEdit11->setFocus(Qt::TabFocusReason);
-    QTest::keyClick(ui().DBEdit11, Qt::Key_Return);
-    EXPECT_TRUE(ui().RxDBCalcEdit1->hasFocus());
+    named<DbComboBox>("DBEdit11")->setFocus(Qt::TabFocusReason);
+    QTest::keyClick(named<DbComboBox>("DBEdit11"), Qt::Key_Return);
+    EXPECT_TRUE(named<NumericEdit>("RxDBCalcEdit1")->hasFocus());
 }
 
 TEST_F(Lists, CategoryListTakesPartialTextAndReportsEveryKeystroke)
 {
     showPage(3);
-    QComboBox *category = ui().ComboBox1;
+    QComboBox *category = named<QComboBox>("ComboBox1");
     EXPECT_TRUE(category->isEditable());
     EXPECT_EQ(category->currentText(), QString());
     ASSERT_EQ(category->count(), 6);
@@ -254,7 +258,7 @@ TEST_F(Lists, CategoryListTakesPartialTextAndReportsEveryKeystroke)
 TEST_F(Lists, CheckBoxHookRunsOnEveryStateChangeIncludingRecordLoads)
 {
     showPage(1);
-    DbCheckBox *box = ui().DBCheckBox4;
+    DbCheckBox *box = named<DbCheckBox>("DBCheckBox4");
     QSignalSpy rule(input, &InputPanel::optionChecked);
     EXPECT_FALSE(box->isChecked());
 
@@ -271,22 +275,22 @@ TEST_F(Lists, CheckBoxHookRunsOnEveryStateChangeIncludingRecordLoads)
     EXPECT_EQ(rule.count(), 2); // no change, no event
 
     // Loading another record: the template's OS_REC is ticked; closing unticks it.
-    EXPECT_TRUE(ui().DBCheckBox2->isChecked());
+    EXPECT_TRUE(named<DbCheckBox>("DBCheckBox2")->isChecked());
     dm->taWork.cancel();
     dm->taWork.close();
-    EXPECT_FALSE(ui().DBCheckBox2->isChecked());
+    EXPECT_FALSE(named<DbCheckBox>("DBCheckBox2")->isChecked());
     const int afterClose = rule.count();
     EXPECT_EQ(afterClose, 3); // OS_REC went off; VN_FLAG was off already
     openCalculation();
-    EXPECT_TRUE(ui().DBCheckBox2->isChecked());
+    EXPECT_TRUE(named<DbCheckBox>("DBCheckBox2")->isChecked());
     EXPECT_EQ(rule.count(), afterClose + 1);
 
     // Without a calculation a click changes nothing.
     showPage(5);
     dm->taWork.close();
     const int closed = rule.count();
-    QTest::mouseClick(ui().DBCheckBox2, Qt::LeftButton);
-    EXPECT_FALSE(ui().DBCheckBox2->isChecked());
+    QTest::mouseClick(named<DbCheckBox>("DBCheckBox2"), Qt::LeftButton);
+    EXPECT_FALSE(named<DbCheckBox>("DBCheckBox2")->isChecked());
     EXPECT_EQ(rule.count(), closed);
 }
 
@@ -301,7 +305,7 @@ TEST_F(Lists, BoundTextEditKeepsTheFirstKeystroke)
     edit.setFocus(Qt::TabFocusReason);
     typeText(&edit, QStringLiteral("ТОВ Холод"));
     EXPECT_EQ(edit.text(), QStringLiteral("ТОВ Холод"));
-    ui().DBEdit38->setFocus(Qt::TabFocusReason);
+    named<NumericEdit>("DBEdit38")->setFocus(Qt::TabFocusReason);
     EXPECT_EQ(field("KL_NAIM").toString(), QStringLiteral("ТОВ Холод"));
 }
 
@@ -309,7 +313,7 @@ TEST_F(Lists, VolumeFollowsTheDimensionsBeforeThePost)
 {
     setField("OB_KAMVS", 3.2);
     EXPECT_EQ(dm->taWork.state(), DbfTable::State::Edit);
-    EXPECT_EQ(ui().DBEdit41->text(), QStringLiteral("76.8"));
+    EXPECT_EQ(named<DbEdit>("DBEdit41")->text(), QStringLiteral("76.8"));
 }
 
 // At exit the data module goes before the main window: the panel must not reach for it.
@@ -317,21 +321,21 @@ TEST_F(Lists, PanelOutlivesTheDataModule)
 {
     dm->taWork.close();
     dm.reset();
-    ui().DBLSt1->showPopup();
-    ui().DBLSt1->hidePopup();
+    named<DbLookupComboBox>("DBLSt1")->showPopup();
+    named<DbLookupComboBox>("DBLSt1")->hidePopup();
     QApplication::processEvents();
-    EXPECT_EQ(ui().DBLSt1->listItems(), QStringList());
-    typeInto(ui().DBEdit38, QStringLiteral("5"));
-    leave(ui().DBEdit38);
-    QTest::mouseClick(ui().chIdent, Qt::LeftButton);
-    EXPECT_FALSE(ui().chIdent->isChecked());
+    EXPECT_EQ(named<DbLookupComboBox>("DBLSt1")->listItems(), QStringList());
+    typeInto(named<NumericEdit>("DBEdit38"), QStringLiteral("5"));
+    leave(named<NumericEdit>("DBEdit38"));
+    QTest::mouseClick(named<DbCheckBox>("chIdent"), Qt::LeftButton);
+    EXPECT_FALSE(named<DbCheckBox>("chIdent")->isChecked());
     EXPECT_TRUE(errors.isEmpty());
 }
 
 TEST_F(Lists, SameConstructionBoxReportsToItsRule)
 {
     QSignalSpy rule(input, &InputPanel::sameConstructionClicked);
-    QTest::mouseClick(ui().chIdent, Qt::LeftButton);
+    QTest::mouseClick(named<DbCheckBox>("chIdent"), Qt::LeftButton);
     EXPECT_TRUE(field("ST_IDENT").toBool());
     EXPECT_EQ(rule.count(), 1);
 }
@@ -341,12 +345,18 @@ TEST_F(Lists, SameConstructionBoxReportsToItsRule)
 TEST_F(Lists, OpenListsShowSevenRowsProductAndPackagingEight)
 {
     const std::pair<DbLookupComboBox *, int> lists[] = {
-        {ui().DBLookupComboBox3, 7}, {ui().DBLSt1, 7}, {ui().DBLookupComboBox15, 7},
-        {ui().DBLookupComboBox1, 8}, {ui().DBLookupComboBox2, 8},
+        {named<DbLookupComboBox>("DBLookupComboBox3"), 7},
+        {named<DbLookupComboBox>("DBLSt1"), 7},
+        {named<DbLookupComboBox>("DBLookupComboBox15"), 7},
+        {named<DbLookupComboBox>("DBLookupComboBox1"), 8},
+        {named<DbLookupComboBox>("DBLookupComboBox2"), 8},
     };
     for (const auto &[box, rows] : lists) {
         SCOPED_TRACE(qPrintable(box->objectName()));
-        showPage(box == ui().DBLookupComboBox1 || box == ui().DBLookupComboBox2 ? 3 : 0);
+        showPage(box == named<DbLookupComboBox>("DBLookupComboBox1")
+                         || box == named<DbLookupComboBox>("DBLookupComboBox2")
+                     ? 3
+                     : 0);
         ASSERT_GT(box->count(), rows);
         box->showPopup();
         QAbstractItemView *view = box->view();
@@ -373,7 +383,7 @@ TEST_F(Lists, BoundEditOfAWholeNumberTakesDigitsOnly)
     edit.setFocus(Qt::TabFocusReason);
     typeText(&edit, QStringLiteral("12a,-3.5 "));
     EXPECT_EQ(edit.text(), QStringLiteral("1235"));
-    ui().DBEdit38->setFocus(Qt::TabFocusReason);
+    named<NumericEdit>("DBEdit38")->setFocus(Qt::TabFocusReason);
     EXPECT_EQ(field("PROIZSYS").toInt(), 1235);
     EXPECT_TRUE(errors.isEmpty()) << qPrintable(errors.join("; "));
 }

@@ -2,16 +2,22 @@
 
 #include "reports/core/equipmentlistreport.h"
 #include "reports/reportpreview.h"
+#include "childnamed.h"
+#include "input/dbedit.h"
+#include "input/numericedit.h"
 #include "selection/selectionwindow.h"
-#include "ui_selectionwindow.h"
 
 #include <QApplication>
 #include <QHeaderView>
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
 #include <QProcess>
 #include <QScreen>
+#include <QTableView>
 #include <QFontMetrics>
 #include <QLocale>
 #include "input/calculatorpopup.h"
@@ -63,8 +69,13 @@ protected:
         ASSERT_TRUE(dm->taKat.active());
     }
 
-    Ui::SelectionWindow &ui() const { return podbor->ui(); }
     int rows() const { return podbor->model().rowCount(); }
+    // A control of the selection window by its object name.
+    template <class T>
+    T *named(const char *objectName, std::source_location where = std::source_location::current()) const
+    {
+        return childNamed<T>(podbor.get(), objectName, where);
+    }
 
     // Every build, by the filter it left.
     void recordBuilds()
@@ -91,14 +102,14 @@ TEST_F(SelectionWindowTest, TheCommandListsWhatTheBatchToolListsAndShowsTheGroup
         EXPECT_TRUE(main->selectionOpen());
         EXPECT_TRUE(dm->taKat.active());
         EXPECT_GT(rows(), 0);
-        QTest::mouseClick(ui().Button1, Qt::LeftButton);
+        QTest::mouseClick(named<QPushButton>("Button1"), Qt::LeftButton);
     });
     main->openSelection();
     ASSERT_TRUE(checked);
     EXPECT_FALSE(podbor->isVisible());
     EXPECT_TRUE(dm->taKat.active()) << "closing leaves the catalogue open";
 
-    const QString heading = ui().Label3->text();
+    const QString heading = named<QLabel>("Label3")->text();
     const QString filter = dm->taKat.filter();
     const int listed = rows();
     main->saveFile();
@@ -120,9 +131,9 @@ TEST_F(SelectionWindowTest, TheCommandListsWhatTheBatchToolListsAndShowsTheGroup
 
     // The group lines follow the current row.
     openSelection();
-    EXPECT_EQ(ui().Label4->text(), systems[0].toObject().value("GR").toString());
-    EXPECT_EQ(ui().Label5->text(), systems[0].toObject().value("PGR").toString());
-    EXPECT_EQ(ui().Edit1->text(), QString::number(dm->taKat.value("ID_GRUP").toInt()));
+    EXPECT_EQ(named<QLabel>("Label4")->text(), systems[0].toObject().value("GR").toString());
+    EXPECT_EQ(named<QLabel>("Label5")->text(), systems[0].toObject().value("PGR").toString());
+    EXPECT_EQ(named<QLineEdit>("Edit1")->text(), QString::number(dm->taKat.value("ID_GRUP").toInt()));
 }
 
 TEST_F(SelectionWindowTest, ColumnsAreTheVisibleFieldsWithTheirTitles)
@@ -137,18 +148,20 @@ TEST_F(SelectionWindowTest, ColumnsAreTheVisibleFieldsWithTheirTitles)
         titles << podbor->model().headerData(c, Qt::Horizontal).toString();
     EXPECT_EQ(titles, expected);
     EXPECT_EQ(podbor->selection().ambientColumn(), "35");
-    EXPECT_GT(ui().DBGrid1->columnWidth(1), ui().DBGrid1->columnWidth(0)); // 26 characters against 9
+    // 26 characters against 9
+    EXPECT_GT(named<QTableView>("DBGrid1")->columnWidth(1), named<QTableView>("DBGrid1")->columnWidth(0));
     // Every title line fits its column, and all columns the list.
-    const QFontMetrics titleFont(ui().DBGrid1->horizontalHeader()->font());
-    int total = ui().DBGrid1->verticalHeader()->width();
+    const QFontMetrics titleFont(named<QTableView>("DBGrid1")->horizontalHeader()->font());
+    int total = named<QTableView>("DBGrid1")->verticalHeader()->width();
     for (int c = 0; c < titles.size(); ++c) {
         for (const QString &line : titles[c].split('\n'))
-            EXPECT_LT(titleFont.horizontalAdvance(line), ui().DBGrid1->columnWidth(c)) << c;
-        total += ui().DBGrid1->columnWidth(c);
+            EXPECT_LT(titleFont.horizontalAdvance(line), named<QTableView>("DBGrid1")->columnWidth(c)) << c;
+        total += named<QTableView>("DBGrid1")->columnWidth(c);
     }
-    EXPECT_LE(total, ui().DBGrid1->viewport()->width() + ui().DBGrid1->verticalHeader()->width());
-    EXPECT_EQ(ui().int1->text(), "95");
-    EXPECT_EQ(ui().int2->text(), "150");
+    EXPECT_LE(total,
+              named<QTableView>("DBGrid1")->viewport()->width() + named<QTableView>("DBGrid1")->verticalHeader()->width());
+    EXPECT_EQ(named<NumericEdit>("int1")->text(), "95");
+    EXPECT_EQ(named<NumericEdit>("int2")->text(), "150");
     EXPECT_EQ(podbor->windowTitle(), "Підбір обладнання");
     EXPECT_EQ(podbor->size(), QSize(768, 365));
     QDir().mkpath(QStringLiteral(KVOR_BIN_DIR "/screens"));
@@ -158,7 +171,7 @@ TEST_F(SelectionWindowTest, ColumnsAreTheVisibleFieldsWithTheirTitles)
 TEST_F(SelectionWindowTest, FocusRunsThroughTheParametersTheFieldsTheListAndTheButtons)
 {
     openSelection();
-    ASSERT_TRUE(ui().RxDBCalcEdit1->hasFocus());
+    ASSERT_TRUE(named<NumericEdit>("RxDBCalcEdit1")->hasFocus());
     QStringList order;
     for (int i = 0; i < 14; ++i) {
         order << QApplication::focusWidget()->objectName();
@@ -167,8 +180,8 @@ TEST_F(SelectionWindowTest, FocusRunsThroughTheParametersTheFieldsTheListAndTheB
     EXPECT_EQ(order, QStringList({"RxDBCalcEdit1", "int1", "int2", "DBEdit1", "DBEdit2", "DBEdit6", "DBEdit3",
                                   "DBEdit4", "DBEdit5", "DBEdit7", "DBGrid1", "Button1", "Button2", "Button3"}));
     // A click selects the whole per-cent text, ready to be typed over.
-    QTest::mouseClick(ui().int2, Qt::LeftButton);
-    EXPECT_EQ(ui().int2->selectedText(), ui().int2->text());
+    QTest::mouseClick(named<NumericEdit>("int2"), Qt::LeftButton);
+    EXPECT_EQ(named<NumericEdit>("int2")->selectedText(), named<NumericEdit>("int2")->text());
 }
 
 TEST_F(SelectionWindowTest, AdoptionWritesTheRowAndTheCapacityOfTheChosenColumn)
@@ -180,15 +193,15 @@ TEST_F(SelectionWindowTest, AdoptionWritesTheRowAndTheCapacityOfTheChosenColumn)
     ASSERT_GT(rows(), 1);
     // The second row, clicked in the grid: leaving the number of systems rebuilds
     // the list first, then the click chooses the row.
-    ASSERT_TRUE(ui().RxDBCalcEdit1->hasFocus());
-    QTableView *grid = ui().DBGrid1;
+    ASSERT_TRUE(named<NumericEdit>("RxDBCalcEdit1")->hasFocus());
+    QTableView *grid = named<QTableView>("DBGrid1");
     QTest::mouseClick(grid->viewport(), Qt::LeftButton, {}, grid->visualRect(podbor->model().index(1, 1)).center());
     QApplication::processEvents();
     ASSERT_EQ(dm->taKat.recNo(), podbor->model().recordAt(1));
     const QString sis = dm->taKat.value("SIS").toString();
     const int q35 = dm->taKat.value("Q35").toInt();
     recordBuilds();
-    QTest::mouseClick(ui().Button2, Qt::LeftButton);
+    QTest::mouseClick(named<QPushButton>("Button2"), Qt::LeftButton);
     EXPECT_TRUE(builds.isEmpty()) << builds.join(" | ").toStdString();
     EXPECT_EQ(dm->taWork.state(), DbfTable::State::Edit) << "adoption does not post";
     EXPECT_EQ(field("SIS").toString(), sis.left(6));
@@ -197,9 +210,9 @@ TEST_F(SelectionWindowTest, AdoptionWritesTheRowAndTheCapacityOfTheChosenColumn)
     EXPECT_EQ(field("OBR_VO").toString(), dm->taKat.value("VOHL").toString());
     EXPECT_EQ(field("OBR_SHKAF").toString(), dm->taKat.value("SHKAF").toString());
     EXPECT_EQ(field("OBR_KMONT").toString(), dm->taKat.value("NABOR").toString());
-    EXPECT_EQ(field("OBR_NAIM").toString(), ui().Label4->text() + ", " + ui().Label5->text());
-    EXPECT_EQ(ui().DBEdit6->text(), QString::number(q35));
-    EXPECT_EQ(ui().DBEdit7->text(), sis.left(6));
+    EXPECT_EQ(field("OBR_NAIM").toString(), named<QLabel>("Label4")->text() + ", " + named<QLabel>("Label5")->text());
+    EXPECT_EQ(named<DbEdit>("DBEdit6")->text(), QString::number(q35));
+    EXPECT_EQ(named<DbEdit>("DBEdit7")->text(), sis.left(6));
 }
 
 TEST_F(SelectionWindowTest, AnEightCharacterCodeKeepsItsFirstSix)
@@ -219,7 +232,7 @@ TEST_F(SelectionWindowTest, AnEightCharacterCodeKeepsItsFirstSix)
     ASSERT_EQ(dm->taKat.tableName(), "kat-18.dbf");
     const QString sis = dm->taKat.value("SIS").toString();
     ASSERT_EQ(sis.size(), 8);
-    ui().Button2->click();
+    named<QPushButton>("Button2")->click();
     EXPECT_EQ(field("SIS").toString(), sis.left(6));
 }
 
@@ -228,18 +241,18 @@ TEST_F(SelectionWindowTest, EachChangeOfTheParametersRebuildsTheList)
     openSelection();
     recordBuilds();
     const CatalogueChoice at95 = CatalogueSelection::choose(podbor->inputs());
-    ui().int1->setFocus();
-    ui().int1->selectAll();
-    QTest::keyClicks(ui().int1, "90");
+    named<NumericEdit>("int1")->setFocus();
+    named<NumericEdit>("int1")->selectAll();
+    QTest::keyClicks(named<NumericEdit>("int1"), "90");
     EXPECT_EQ(podbor->inputs().int1, 90);
     EXPECT_TRUE(dm->taKat.filter().contains(">= " + CatalogueSelection::choose(podbor->inputs()).lower));
     EXPECT_NE(dm->taKat.filter(), at95.filter);
 
     // Typing 120 builds with 100, 100 and 120 in turn.
     builds.clear();
-    ui().int2->setFocus();
-    ui().int2->selectAll();
-    QTest::keyClicks(ui().int2, "120");
+    named<NumericEdit>("int2")->setFocus();
+    named<NumericEdit>("int2")->selectAll();
+    QTest::keyClicks(named<NumericEdit>("int2"), "120");
     const double q = CatalogueSelection::choose(podbor->inputs()).required;
     const int n = std::max(1, field("KOLSYS").toInt());
     const QString at100 = QString::number(CatalogueSelection::roundHalfEven((100.0L * q) / 100 / n));
@@ -252,8 +265,8 @@ TEST_F(SelectionWindowTest, EachChangeOfTheParametersRebuildsTheList)
     // The values survive closing and showing again.
     podbor->close();
     openSelection();
-    EXPECT_EQ(ui().int1->text(), "90");
-    EXPECT_EQ(ui().int2->text(), "120");
+    EXPECT_EQ(named<NumericEdit>("int1")->text(), "90");
+    EXPECT_EQ(named<NumericEdit>("int2")->text(), "120");
 }
 
 TEST_F(SelectionWindowTest, TheNumberOfSystemsTakesEffectWhenTheFieldIsLeft)
@@ -263,15 +276,15 @@ TEST_F(SelectionWindowTest, TheNumberOfSystemsTakesEffectWhenTheFieldIsLeft)
     openSelection();
     recordBuilds();
     const CatalogueChoice one = CatalogueSelection::choose(podbor->inputs());
-    ui().RxDBCalcEdit1->setFocus();
-    ui().RxDBCalcEdit1->selectAll();
-    QTest::keyClicks(ui().RxDBCalcEdit1, "2");
+    named<NumericEdit>("RxDBCalcEdit1")->setFocus();
+    named<NumericEdit>("RxDBCalcEdit1")->selectAll();
+    QTest::keyClicks(named<NumericEdit>("RxDBCalcEdit1"), "2");
     // Rebuilt at once, still with one system.
     EXPECT_EQ(dm->taKat.filter(), one.filter);
     EXPECT_FALSE(builds.isEmpty());
-    QTest::keyClick(ui().RxDBCalcEdit1, Qt::Key_Return);
+    QTest::keyClick(named<NumericEdit>("RxDBCalcEdit1"), Qt::Key_Return);
     EXPECT_EQ(field("KOLSYS").toInt(), 2);
-    EXPECT_TRUE(ui().int1->hasFocus()) << "Enter moves on";
+    EXPECT_TRUE(named<NumericEdit>("int1")->hasFocus()) << "Enter moves on";
     SelectionInputs two = podbor->inputs();
     EXPECT_EQ(two.systems, 2);
     EXPECT_EQ(dm->taKat.filter(), CatalogueSelection::choose(two).filter);
@@ -282,7 +295,7 @@ TEST_F(SelectionWindowTest, ACapacityChangeDiscardsTheAdoptedSystemButKeepsItsCo
 {
     openSelection();
     ASSERT_GT(rows(), 0);
-    ui().Button2->click();
+    named<QPushButton>("Button2")->click();
     const QString sis = field("SIS").toString();
     ASSERT_FALSE(sis.isEmpty());
     ASSERT_NE(field("PROIZSYS").toInt(), 0);
@@ -299,7 +312,7 @@ TEST_F(SelectionWindowTest, ACapacityChangeDiscardsTheAdoptedSystemButKeepsItsCo
 TEST_F(SelectionWindowTest, LoadingAFileKeepsItsAdoptedSystem)
 {
     openSelection();
-    ui().Button2->click();
+    named<QPushButton>("Button2")->click();
     podbor->close();
     const QString agr = field("OBR_AGR").toString();
     const int capacity = field("PROIZSYS").toInt();
@@ -332,7 +345,7 @@ TEST_F(SelectionWindowTest, NoCatalogueForTheChamberListsNothingAndAdoptsEmptyFi
     ASSERT_EQ(messages.size(), 1);
     EXPECT_EQ(messages.first(), "Для температури в камері 31 °С немає каталогу обладнання.");
 
-    ui().Button2->click();
+    named<QPushButton>("Button2")->click();
     EXPECT_EQ(field("OBR_NAIM").toString(), ","); // the stored text loses its trailing blank
     EXPECT_TRUE(field("OBR_AGR").toString().isEmpty());
     EXPECT_EQ(field("PROIZSYS").toInt(), 0);
@@ -347,7 +360,7 @@ TEST_F(SelectionWindowTest, NoMatchingSystemShowsTheMessageOnce)
     openSelection();
     EXPECT_EQ(rows(), 0);
     EXPECT_EQ(messages, QStringList{"Не має обладнання під такі характеристики.  Зв'яжіться з нами !"});
-    EXPECT_EQ(ui().Edit1->text().isEmpty() || ui().Edit1->text() == "0", true);
+    EXPECT_EQ(named<QLineEdit>("Edit1")->text().isEmpty() || named<QLineEdit>("Edit1")->text() == "0", true);
 }
 
 TEST_F(SelectionWindowTest, PerCentFieldsTakeWholeNumbersAndRefuseTheRest)
@@ -358,15 +371,15 @@ TEST_F(SelectionWindowTest, PerCentFieldsTakeWholeNumbersAndRefuseTheRest)
     const QString lower97 = CatalogueSelection::choose(at97).lower;
     // A decimal point is refused at once, with a message; the digits before it stay.
     const QString point = QLocale().decimalPoint();
-    ui().int1->setFocus();
-    ui().int1->selectAll();
-    QTest::keyClicks(ui().int1, "97.");
-    EXPECT_EQ(ui().int1->text(), "97");
+    named<NumericEdit>("int1")->setFocus();
+    named<NumericEdit>("int1")->selectAll();
+    QTest::keyClicks(named<NumericEdit>("int1"), "97.");
+    EXPECT_EQ(named<NumericEdit>("int1")->text(), "97");
     EXPECT_EQ(podbor->inputs().int1, 97);
     EXPECT_TRUE(dm->taKat.filter().contains(">= " + lower97 + " ")) << dm->taKat.filter().toStdString();
     // So is a fraction from the calculator.
-    emit ui().int2->calculator()->accepted(120.5);
-    EXPECT_EQ(ui().int2->text(), "150");
+    emit named<NumericEdit>("int2")->calculator()->accepted(120.5);
+    EXPECT_EQ(named<NumericEdit>("int2")->text(), "150");
     EXPECT_EQ(podbor->inputs().int2, 150);
     EXPECT_EQ(messages, QStringList({"Відсоток має бути цілим числом від 60 до 100, а не «97" + point + "».",
                                      "Відсоток має бути цілим числом від 100 до 200, а не «120" + point + "5»."}));
@@ -383,17 +396,17 @@ TEST_F(SelectionWindowTest, GridTitlesKeepTheirFontOnASelectedRowAndTheWindowIsC
         << "window at " << podbor->frameGeometry().x() << "," << podbor->frameGeometry().y();
 
     // The temperature box stands in the caption's blanks, clear of its "°С".
-    const QLabel *caption = ui().Label1;
+    const QLabel *caption = named<QLabel>("Label1");
     const QFontMetrics m(caption->font());
     const int textLeft = caption->x() + (caption->width() - m.horizontalAdvance(caption->text())) / 2;
     const int degree = textLeft + m.horizontalAdvance(caption->text().left(caption->text().indexOf("°")));
-    EXPECT_LE(ui().Label3->geometry().right(), degree) << "the heading covers the degree sign";
+    EXPECT_LE(named<QLabel>("Label3")->geometry().right(), degree) << "the heading covers the degree sign";
 
-    QHeaderView *titles = ui().DBGrid1->horizontalHeader();
-    ui().DBGrid1->selectionModel()->clearSelection();
+    QHeaderView *titles = named<QTableView>("DBGrid1")->horizontalHeader();
+    named<QTableView>("DBGrid1")->selectionModel()->clearSelection();
     const QImage plain = titles->grab().toImage();
-    ui().DBGrid1->selectRow(1);
-    ASSERT_TRUE(ui().DBGrid1->selectionModel()->isRowSelected(1, {}));
+    named<QTableView>("DBGrid1")->selectRow(1);
+    ASSERT_TRUE(named<QTableView>("DBGrid1")->selectionModel()->isRowSelected(1, {}));
     EXPECT_EQ(titles->grab().toImage(), plain) << "the titles changed with the selection";
 }
 
@@ -410,7 +423,7 @@ TEST_F(SelectionWindowTest, NoCatalogueBlanksTheHeadingAndTheCapacityTitlesAndPr
         QApplication::setActiveWindow(podbor.get());
         QApplication::processEvents();
         EXPECT_FALSE(dm->taKat.active());
-        EXPECT_EQ(ui().Label3->text(), "");
+        EXPECT_EQ(named<QLabel>("Label3")->text(), "");
         QStringList shown;
         for (int c = 0; c < podbor->model().columnCount(); ++c)
             shown << podbor->model().headerData(c, Qt::Horizontal).toString();
@@ -423,7 +436,7 @@ TEST_F(SelectionWindowTest, NoCatalogueBlanksTheHeadingAndTheCapacityTitlesAndPr
                     preview->close();
                 }
         });
-        QTest::mouseClick(ui().Button3, Qt::LeftButton);
+        QTest::mouseClick(named<QPushButton>("Button3"), Qt::LeftButton);
         podbor->close();
     });
     main->openSelection();
