@@ -39,7 +39,7 @@ AdditionalDataDialog::AdditionalDataDialog(QWidget *parent)
 
 AdditionalDataDialog::~AdditionalDataDialog() = default;
 
-void AdditionalDataDialog::setDataModule(ReferenceTables *dm)
+void AdditionalDataDialog::setReferenceTables(ReferenceTables *dm)
 {
     m_dm = dm;
     m_ui->DBEdit1->bind(&dm->dsWork, QStringLiteral("KL_NAIM"));

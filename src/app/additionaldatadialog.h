@@ -20,7 +20,7 @@ public:
     explicit AdditionalDataDialog(QWidget *parent = nullptr);
     ~AdditionalDataDialog() override;
 
-    void setDataModule(ReferenceTables *dm);
+    void setReferenceTables(ReferenceTables *dm);
 
     void setExecutorItems(const QStringList &names);
     QString folder() const;

@@ -54,7 +54,7 @@ void InputPanelView::connectPanel()
     connect(doc, &CalculationDocument::productCategoryChanged, in, &InputPanel::showProductCategory);
     connect(doc, &CalculationDocument::opened, in, &InputPanel::applyOptionStates);
     connect(doc, &CalculationDocument::notOpen, this,
-            [this] { Prompts::instance().message(&m_window, QStringLiteral("База не открылась !")); });
+            [this] { Prompts::instance().message(&m_window, tr("База не открылась !")); });
 }
 
 void InputPanelView::onRegionChosen()

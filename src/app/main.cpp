@@ -38,21 +38,21 @@ int main(int argc, char *argv[])
     }
 
     // The six forms, in the order the program has always created them.
-    kvor::MainWindow fmKvor;
-    kvor::ReferenceTables dm1;
-    kvor::CalculationReport fmReport;
-    kvor::SelectionWindow fmPodbor(&fmKvor);
-    kvor::AdditionalDataDialog fmAdd(&fmKvor);
-    kvor::EquipmentListReport fmReport2;
+    kvor::MainWindow mainWindow;
+    kvor::ReferenceTables tables;
+    kvor::CalculationReport calculationReport;
+    kvor::SelectionWindow selectionWindow(&mainWindow);
+    kvor::AdditionalDataDialog additionalData(&mainWindow);
+    kvor::EquipmentListReport equipmentList;
 
-    fmKvor.setDataModule(&dm1);
-    fmKvor.setAddDialog(&fmAdd);
-    fmKvor.setSelectionWindow(&fmPodbor);
-    fmKvor.setReportForms(&fmReport, &fmReport2);
-    fmAdd.setDataModule(&dm1);
-    QObject::connect(&fmAdd, &kvor::AdditionalDataDialog::folderChanged, &fmKvor, &kvor::MainWindow::setFileFolder);
+    mainWindow.setReferenceTables(&tables);
+    mainWindow.setAddDialog(&additionalData);
+    mainWindow.setSelectionWindow(&selectionWindow);
+    mainWindow.setReportForms(&calculationReport, &equipmentList);
+    additionalData.setReferenceTables(&tables);
+    QObject::connect(&additionalData, &kvor::AdditionalDataDialog::folderChanged, &mainWindow, &kvor::MainWindow::setFileFolder);
 
-    options.applyTo(fmKvor);
-    fmKvor.show();
+    options.applyTo(mainWindow);
+    mainWindow.show();
     return app.exec();
 }

@@ -158,7 +158,7 @@ MainWindow::~MainWindow()
     }
 }
 
-void MainWindow::setDataModule(ReferenceTables *dm)
+void MainWindow::setReferenceTables(ReferenceTables *dm)
 {
     delete m_panelView;
     m_panelView = nullptr;
@@ -303,7 +303,7 @@ void MainWindow::openSelection()
         return true;
     });
     m_selectionOpen = true;
-    m_podbor->setDataModule(m_dm);
+    m_podbor->setReferenceTables(m_dm);
     m_podbor->setDocument(m_document.get());
     m_podbor->setDataDir(m_dataDir);
     if (m_list) {

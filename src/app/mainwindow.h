@@ -42,7 +42,7 @@ public:
     CalculationDocument *document() const { return m_document.get(); }
 
     // The forms created after this one (start-up order).
-    void setDataModule(ReferenceTables *dm);
+    void setReferenceTables(ReferenceTables *dm);
     void setAddDialog(AdditionalDataDialog *dialog);
     void setSelectionWindow(SelectionWindow *window);
     // The two report forms; the calculation report prints from here, the
@@ -118,7 +118,7 @@ private:
 
     std::unique_ptr<Ui::MainWindow> m_ui;
     InputPanel *m_input = nullptr;
-    std::unique_ptr<CalculationDocument> m_document; // with the data module
+    std::unique_ptr<CalculationDocument> m_document; // with the reference tables
     InputPanelView *m_panelView = nullptr;
     QPointer<ReferenceTables> m_dm;
     QPointer<AdditionalDataDialog> m_add;

@@ -240,13 +240,13 @@ void InputPanel::showProcessingMode(int item)
     }
     const bool storage = item == 0;
     if (storage) {
-        setCaption(m_ui->Label13, QStringLiteral("Время работы оборуд."));
-        setCaption(m_ui->Label54, QStringLiteral("Суточный оборот,(кг)"));
-        setCaption(m_ui->Label11, QStringLiteral("Суточный оборот,(кг)"));
+        setCaption(m_ui->Label13, tr("Время работы оборуд."));
+        setCaption(m_ui->Label54, tr("Суточный оборот,(кг)"));
+        setCaption(m_ui->Label11, tr("Суточный оборот,(кг)"));
     } else {
-        setCaption(m_ui->Label13, QStringLiteral("Час     термообробки "));
-        setCaption(m_ui->Label54, QStringLiteral("Охолоджувана маса,(кг)"));
-        setCaption(m_ui->Label11, QStringLiteral("Охолоджувана маса,(кг)"));
+        setCaption(m_ui->Label13, tr("Час     термообробки "));
+        setCaption(m_ui->Label54, tr("Охолоджувана маса,(кг)"));
+        setCaption(m_ui->Label11, tr("Охолоджувана маса,(кг)"));
     }
     for (QWidget *w : {static_cast<QWidget *>(m_ui->DBEdit3), static_cast<QWidget *>(m_ui->DBEdit44),
                        static_cast<QWidget *>(m_ui->Label53), static_cast<QWidget *>(m_ui->Label43)})

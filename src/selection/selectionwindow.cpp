@@ -132,7 +132,7 @@ SelectionWindow::SelectionWindow(QWidget *parent)
 
 SelectionWindow::~SelectionWindow() = default;
 
-void SelectionWindow::setDataModule(ReferenceTables *dm)
+void SelectionWindow::setReferenceTables(ReferenceTables *dm)
 {
     m_dm = dm;
     Ui::SelectionWindow &u = *m_ui;

@@ -31,8 +31,8 @@ public:
     explicit SelectionWindow(QWidget *parent = nullptr);
     ~SelectionWindow() override;
 
-    void setDataModule(ReferenceTables *dm);
-    ReferenceTables *dataModule() const { return m_dm; }
+    void setReferenceTables(ReferenceTables *dm);
+    ReferenceTables *referenceTables() const { return m_dm; }
     // The calculation a chosen system is adopted into.
     void setDocument(CalculationDocument *document) { m_document = document; }
     void setDataDir(const QString &dir) { m_dataDir = dir; }

@@ -87,9 +87,9 @@ protected:
         dm = std::make_unique<ReferenceTables>();
         add = std::make_unique<AdditionalDataDialog>(main.get());
         main->setApplicationDir(m_appDir);
-        main->setDataModule(dm.get());
+        main->setReferenceTables(dm.get());
         main->setAddDialog(add.get());
-        add->setDataModule(dm.get());
+        add->setReferenceTables(dm.get());
         QObject::connect(add.get(), &AdditionalDataDialog::folderChanged, main.get(), &MainWindow::setFileFolder);
     }
 

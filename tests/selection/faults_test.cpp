@@ -40,7 +40,7 @@ protected:
     {
         CatalogueSelection::reset(dm->taKat);
         main->setSelectionOpen(true);
-        podbor->setDataModule(dm.get());
+        podbor->setReferenceTables(dm.get());
         podbor->setDocument(main->document());
         podbor->setDataDir(main->dataDir());
         podbor->show();

@@ -60,7 +60,7 @@ protected:
     {
         CatalogueSelection::reset(dm->taKat);
         main->setSelectionOpen(true);
-        podbor->setDataModule(dm.get());
+        podbor->setReferenceTables(dm.get());
         podbor->setDocument(main->document());
         podbor->setDataDir(main->dataDir());
         podbor->show();
@@ -334,7 +334,7 @@ TEST_F(SelectionWindowTest, NoCatalogueForTheChamberListsNothingAndAdoptsEmptyFi
     set("OB_TEMKAM", 31);
     main->recalculate();
     CatalogueSelection::reset(dm->taKat);
-    podbor->setDataModule(dm.get());
+    podbor->setReferenceTables(dm.get());
     podbor->setDocument(main->document());
     podbor->setDataDir(main->dataDir());
     podbor->show();
