@@ -10,6 +10,7 @@
 #include "selection/selectionwindow.h"
 #include "selection/windowactivation.h"
 #include "input/errorreporter.h"
+#include "editcommands.h"
 #include "inputpanelview.h"
 #include "input/inputpanel.h"
 #include "input/radiogroup.h"
@@ -71,15 +72,6 @@ QWidget *spacer(int width, bool expanding = false)
     return w;
 }
 
-QLineEdit *editOf(QWidget *w)
-{
-    if (auto *e = qobject_cast<QLineEdit *>(w))
-        return e;
-    if (auto *c = qobject_cast<QComboBox *>(w))
-        return c->lineEdit();
-    return nullptr;
-}
-
 } // namespace
 
 MainWindow::MainWindow(QWidget *parent)
@@ -113,7 +105,7 @@ MainWindow::MainWindow(QWidget *parent)
 
     m_input = new InputPanel(m_ui->Panel4);
     setupToolBar();
-    setupEditCommands();
+    new EditCommands(m_ui->EditCut1, m_ui->EditCopy1, m_ui->EditPaste1, this);
     m_ui->StatusBar->setSizeGripEnabled(false);
 
     connect(m_ui->FileNew1, &QAction::triggered, this, &MainWindow::newFile);
@@ -342,72 +334,32 @@ void MainWindow::setupToolBar()
 {
     QToolBar *bar = m_ui->ToolBar1;
     bar->setFixedHeight(30);
-    auto add = [this, bar](const char *name, const char *theme, const char *fallback, const QString &hint,
+    const auto add = [this, bar](const char *name, const char *theme, const char *fallback, const QString &hint,
                            QAction *command) {
         auto *a = new QAction(themed(theme, fallback), hint, this);
         a->setObjectName(QString::fromLatin1(name));
         a->setToolTip(hint);
         a->setStatusTip(hint);
+        // A tool button is enabled while its command is.
         a->setEnabled(command->isEnabled());
+        connect(command, &QAction::changed, a, [a, command] { a->setEnabled(command->isEnabled()); });
         connect(a, &QAction::triggered, command, &QAction::trigger);
         bar->addAction(a);
         return a;
     };
     add("bFileNew", "document-new", "new.png", tr("Створити новий розрахунок"), m_ui->FileNew1);
     add("bFileOpen", "document-open", "open.png", tr("Відкрити файл розрахунку"), m_ui->FileOpen1);
-    m_bFileSave = add("bFileSave", "document-save", "save.png", tr("Зберегти файл разрахунку"),
-                      m_ui->iFileSave);
-    m_bFileClose = add("bFileClose", "document-close", "close.png", tr("Закрити раз-рах."),
-                       m_ui->iFileClose);
+    add("bFileSave", "document-save", "save.png", tr("Зберегти файл разрахунку"), m_ui->iFileSave);
+    add("bFileClose", "document-close", "close.png", tr("Закрити раз-рах."), m_ui->iFileClose);
     bar->addWidget(spacer(12));
-    m_bFilePrev = add("bFilePrev", "document-print-preview", "preview.png", tr("Попередній перегляд"),
-                      m_ui->iFilePrev);
-    m_bFilePrint = add("bFilePrint", "document-print", "print.png", tr("Друкувати роз-рах."),
-                       m_ui->iFilePrint);
+    add("bFilePrev", "document-print-preview", "preview.png", tr("Попередній перегляд"), m_ui->iFilePrev);
+    add("bFilePrint", "document-print", "print.png", tr("Друкувати роз-рах."), m_ui->iFilePrint);
     bar->addWidget(spacer(22));
-    m_bEditCut = add("bEditCut", "edit-cut", "cut.png", tr("Вирізати дані"), m_ui->EditCut1);
-    m_bEditCopy = add("bEditCopy", "edit-copy", "copy.png", tr("Копіювати дані"), m_ui->EditCopy1);
-    m_bEditPaste = add("bEditPaste", "edit-paste", "paste.png", tr("Вставити дані"), m_ui->EditPaste1);
+    add("bEditCut", "edit-cut", "cut.png", tr("Вирізати дані"), m_ui->EditCut1);
+    add("bEditCopy", "edit-copy", "copy.png", tr("Копіювати дані"), m_ui->EditCopy1);
+    add("bEditPaste", "edit-paste", "paste.png", tr("Вставити дані"), m_ui->EditPaste1);
     bar->addWidget(spacer(0, true)); // pushes the exit button to the right end
     add("bFileExit", "application-exit", "exit.png", tr("Вихід"), m_ui->FileExit1);
-}
-
-void MainWindow::setupEditCommands()
-{
-    connect(m_ui->EditCut1, &QAction::triggered, this, [this] {
-        if (QLineEdit *e = editOf(QApplication::focusWidget()))
-            e->cut();
-    });
-    connect(m_ui->EditCopy1, &QAction::triggered, this, [this] {
-        if (QLineEdit *e = editOf(QApplication::focusWidget()))
-            e->copy();
-    });
-    connect(m_ui->EditPaste1, &QAction::triggered, this, [this] {
-        if (QLineEdit *e = editOf(QApplication::focusWidget()))
-            e->paste();
-    });
-    connect(qApp, &QApplication::focusChanged, this, [this](QWidget *, QWidget *now) {
-        if (QLineEdit *e = editOf(now))
-            connect(e, &QLineEdit::selectionChanged, this, &MainWindow::updateEditCommands, Qt::UniqueConnection);
-        updateEditCommands();
-    });
-    connect(QGuiApplication::clipboard(), &QClipboard::dataChanged, this, &MainWindow::updateEditCommands);
-}
-
-void MainWindow::updateEditCommands()
-{
-    QLineEdit *e = editOf(QApplication::focusWidget());
-    const bool selection = e && e->hasSelectedText();
-    const QMimeData *clip = QGuiApplication::clipboard()->mimeData();
-    const bool paste = e && !e->isReadOnly() && clip && clip->hasText();
-    m_ui->EditCut1->setEnabled(selection && !e->isReadOnly());
-    m_ui->EditCopy1->setEnabled(selection);
-    m_ui->EditPaste1->setEnabled(paste);
-    if (m_bEditCut) {
-        m_bEditCut->setEnabled(m_ui->EditCut1->isEnabled());
-        m_bEditCopy->setEnabled(m_ui->EditCopy1->isEnabled());
-        m_bEditPaste->setEnabled(m_ui->EditPaste1->isEnabled());
-    }
 }
 
 // ---------------------------------------------------------------- activation
@@ -444,8 +396,7 @@ void MainWindow::onActivated()
 
 void MainWindow::enableFileCommands(bool on)
 {
-    for (QAction *a : {m_ui->iFileSave, m_ui->iFileClose, m_ui->iFilePrint, m_ui->iFilePrev, m_bFileSave,
-                       m_bFileClose, m_bFilePrint, m_bFilePrev})
+    for (QAction *a : {m_ui->iFileSave, m_ui->iFileClose, m_ui->iFilePrint, m_ui->iFilePrev})
         a->setEnabled(on);
 }
 

@@ -104,8 +104,6 @@ protected:
 
 private:
     void setupToolBar();
-    void setupEditCommands();
-    void updateEditCommands();
     void showStartScreen();
     void showInputPanel();
     void closeCalculation();
@@ -131,13 +129,6 @@ private:
     bool m_selectionOpen = false;
     QString m_fileFolder;
 
-    QAction *m_bFileSave = nullptr;
-    QAction *m_bFileClose = nullptr;
-    QAction *m_bFilePrev = nullptr;
-    QAction *m_bFilePrint = nullptr;
-    QAction *m_bEditCut = nullptr;
-    QAction *m_bEditCopy = nullptr;
-    QAction *m_bEditPaste = nullptr;
 
     WindowActivation *m_activation = nullptr;
 };

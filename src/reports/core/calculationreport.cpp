@@ -62,7 +62,7 @@ ReportDefinition &CalculationReport::QuickRep1()
         // wide, about a third of its text. It is widened to the left to 16 mm and
         // the condensing unit's box (QRDBText66) ends before it, so the word
         // prints whole and neither covers the other.
-        m_def = std::make_unique<ReportDefinition>(ReportDefinition::load(QStringLiteral(":/reports/kvorrep.json")));
+        m_def = std::make_unique<ReportDefinition>(ReportDefinition::load(QStringLiteral(":/reports/calculationreport.json")));
     }
     return *m_def;
 }

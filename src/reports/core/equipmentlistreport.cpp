@@ -45,7 +45,7 @@ ReportDefinition &EquipmentListReport::QuickRep1()
 {
     if (!m_def) {
         initReportResources();
-        m_def = std::make_unique<ReportDefinition>(ReportDefinition::load(QStringLiteral(":/reports/kvorrep2.json")));
+        m_def = std::make_unique<ReportDefinition>(ReportDefinition::load(QStringLiteral(":/reports/equipmentlistreport.json")));
     }
     return *m_def;
 }
