@@ -169,7 +169,7 @@
 <context>
     <name>DumpCommand</name>
     <message>
-        <location filename="../src/cli/dumpcommand.cpp" line="+53"/>
+        <location filename="../src/cli/dumpcommand.cpp" line="+54"/>
         <source>Cannot read record %1</source>
         <translation type="unfinished"></translation>
     </message>
@@ -985,6 +985,157 @@
     </message>
 </context>
 <context>
+    <name>kvor::InputPanel</name>
+    <message>
+        <location filename="../src/input/inputpanel.cpp" line="+243"/>
+        <source>Время работы оборуд.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <location line="+1"/>
+        <source>Суточный оборот,(кг)</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+2"/>
+        <source>Час     термообробки </source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <location line="+1"/>
+        <source>Охолоджувана маса,(кг)</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>kvor::InputPanelView</name>
+    <message>
+        <location filename="../src/app/inputpanelview.cpp" line="+57"/>
+        <source>База не открылась !</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>kvor::MainWindow</name>
+    <message>
+        <location filename="../src/app/mainwindow.cpp" line="+49"/>
+        <source>Розрахунки (*.kvor)|*.kvor|Старі розрахунки (*.dbf)|*.dbf</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+5"/>
+        <source>Розрахунки (*.kvor)|*.kvor</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+39"/>
+        <source>%1, контактний телефон: %2, сторінка компанії: %3</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+257"/>
+        <source>Створити новий розрахунок</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Відкрити файл розрахунку</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Зберегти файл разрахунку</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Закрити раз-рах.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+2"/>
+        <source>Попередній перегляд</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Друкувати роз-рах.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+2"/>
+        <source>Вирізати дані</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Копіювати дані</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Вставити дані</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+2"/>
+        <source>Вихід</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+23"/>
+        <source>Ошибка подключения справочников !</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+100"/>
+        <source> [лише для читання]</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+5"/>
+        <source>Файл %1 вже існує. Замінити його?</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+28"/>
+        <source>Ошибка создания файла расчета !</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+30"/>
+        <source>Файл %1 доступний лише для читання: розрахунок відкрито для перегляду, зміни не буде збережено.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+5"/>
+        <source>Указанный расчет не может быть открыт !</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+23"/>
+        <source>Это не файл расчета Kvor ! Указанный файл не может быть открыт или преобразован !</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+3"/>
+        <source>Файл расчета преобразован в </source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Для работы откройте файл </source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+3"/>
+        <source>Ошибка ! Файл расчета не может быть преобразован !</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
     <name>kvor::NewsPanel</name>
     <message>
         <location filename="../src/app/newspanel.cpp" line="+35"/>
@@ -1227,7 +1378,7 @@
 <context>
     <name>kvor::SelectionWindow</name>
     <message>
-        <location filename="../src/selection/selectionwindow.cpp" line="+182"/>
+        <location filename="../src/selection/selectionwindow.cpp" line="+179"/>
         <source>Відсоток має бути цілим числом від %1 до %2, а не «%3».</source>
         <translation type="unfinished"></translation>
     </message>
