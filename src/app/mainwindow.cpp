@@ -463,14 +463,6 @@ void MainWindow::dropSystemOfAnotherCapacity()
     });
 }
 
-std::array<bool, 9> MainWindow::includeBoxes() const
-{
-    std::array<bool, 9> boxes{};
-    for (int row = 1; row <= 9; ++row)
-        boxes[size_t(row - 1)] = includeBox(row)->isChecked();
-    return boxes;
-}
-
 // ---------------------------------------------------------------- file commands
 
 void MainWindow::closeCalculation()

@@ -82,7 +82,6 @@ public:
 
     int processingModeItem() const { return m_document ? m_document->processingMode() : 0; }
     QString productCategoryText() const { return m_document ? m_document->productCategory() : QString(); }
-    std::array<bool, 9> includeBoxes() const;
     QCheckBox *includeBox(int row) const; // 1 … 9
     QLineEdit *resultEdit(int row) const; // 1 … 11
     // The value a result field holds (to 0.01 kW), what later readers use.

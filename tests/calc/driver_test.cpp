@@ -33,38 +33,6 @@ QStringList writtenKeys(const HeatBalance &b)
     return keys;
 }
 
-// Every step busy: walls found, a computed ventilation rate, a product.
-CalcInputs busyInputs()
-{
-    CalcInputs in = baseInputs();
-    in.record.ventilationRateEntered = false;
-    for (size_t i = 0; i < 6; ++i) {
-        in.enclosures[i] = {0.5, 0.04};
-        in.record.wallMaterialThickness[i] = 100;
-        in.record.wallInsulationThickness[i] = 100;
-    }
-    in.record.productTurnover = 2000;
-    in.record.productEntryTemperature = 5;
-    in.record.productFinalTemperature = -20;
-    ProductRow p;
-    p.TZAM = -1;
-    p.CP1 = 3.5;
-    p.CP2 = 1.8;
-    p.LSKR = 240;
-    p.Q1 = 20;
-    p.Q2 = 40;
-    p.Q3 = 80;
-    in.product = p;
-    in.record.productMass = 10000;
-    in.record.lightingPower = 5;
-    in.record.lightingHours = 8;
-    in.record.workers = 2;
-    in.record.vehiclePower = 4;
-    in.record.fanAllowance = 15;
-    in.record.vehicleLoadCapacity = 1000;
-    return in;
-}
-
 } // namespace
 
 TEST(Driver, WritesInTheOrderOfTheSteps)

@@ -29,40 +29,16 @@ QString offence(const HeatBalance &b)
     return QString();
 }
 
-// The busiest chamber: every step has something to compute.
+// The busiest chamber: every step has something to compute, packaging and
+// the real air table included.
 CalcInputs busy()
 {
-    CalcInputs in = baseInputs();
+    CalcInputs in = busyInputs();
     in.airTable = psychrometricAirTable();
-    in.record.ventilationRateEntered = false;
-    for (size_t i = 0; i < 6; ++i) {
-        in.enclosures[i] = {0.5, 0.04};
-        in.record.wallMaterialThickness[i] = 100;
-        in.record.wallInsulationThickness[i] = 100;
-    }
-    ProductRow p;
-    p.TZAM = -1;
-    p.CP1 = 3.5;
-    p.CP2 = 1.8;
-    p.LSKR = 240;
-    p.Q1 = 20;
-    p.Q2 = 40;
-    p.Q3 = 80;
-    in.product = p;
     in.packaging = PackagingRow{QStringLiteral("Ящик"), 2.5};
-    in.record.productMass = 10000;
-    in.record.productTurnover = 2000;
-    in.record.productEntryTemperature = 5;
-    in.record.productFinalTemperature = -20;
     in.record.packagingTurnover = 200;
     in.record.packagingEntryTemperature = 5;
     in.record.packagingFinalTemperature = -20;
-    in.record.lightingPower = 5;
-    in.record.lightingHours = 8;
-    in.record.workers = 2;
-    in.record.vehiclePower = 4;
-    in.record.fanAllowance = 15;
-    in.record.vehicleLoadCapacity = 1000;
     in.record.safetyFactor = 1.1;
     in.record.runningHours = 18;
     return in;
