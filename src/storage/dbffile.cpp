@@ -205,6 +205,25 @@ bool DbfFile::lock(qint64 offset, bool on) const
     }
 }
 
+bool DbfFile::heldByAnother(const QString &path)
+{
+    const int fd = ::open(QFile::encodeName(path).constData(), O_RDONLY | O_CLOEXEC);
+    if (fd < 0)
+        return false;
+    bool held = ::flock(fd, LOCK_SH | LOCK_NB) != 0 && errno == EWOULDBLOCK;
+    unsigned char header[12] = {};
+    if (!held && ::pread(fd, header, sizeof header, 0) == qint64(sizeof header)) {
+        struct flock fl {};
+        fl.l_type = F_WRLCK;
+        fl.l_whence = SEEK_SET;
+        fl.l_start = off_t(recordLockOffset(header[8] | header[9] << 8, header[10] | header[11] << 8, 1));
+        fl.l_len = 1;
+        held = ::fcntl(fd, F_OFD_GETLK, &fl) == 0 && fl.l_type != F_UNLCK;
+    }
+    ::close(fd);
+    return held;
+}
+
 qint64 DbfFile::recordLockOffset(int headerLength, int recordLength, qint64 k)
 {
     return kRecordLockBase + headerLength + qint64(recordLength) * (k - 1);

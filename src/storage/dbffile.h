@@ -49,6 +49,10 @@ public:
     bool lockAppend() const;
     void unlockAppend() const;
 
+    // Whether another program holds the file exclusively or has its first record
+    // in edit (a window with the calculation open); false when it cannot tell.
+    static bool heldByAnother(const QString &path);
+
     // The system's text for an errno value.
     static QString errorText(int err);
 
