@@ -211,17 +211,17 @@ QVariant ChamberTableModel::headerData(int section, Qt::Orientation orientation,
         case TemperatureColumn:
             return tr("Темп.\nкамери, °C");
         case ModeColumn:
-            return tr("Режим\nобробки");
+            return tr("Режим");
         case RequiredColumn:
-            return tr("Потрібна\nпотужність, кВт");
+            return tr("Потрібна\nпотужн., кВт");
         case SystemColumn:
             return tr("Система");
         case SystemCapacityColumn:
-            return tr("Продуктивність\nсистеми, Вт");
+            return tr("Продукт.\nсистеми, Вт");
         case SystemCountColumn:
-            return tr("Кількість\nсистем");
+            return tr("Кільк.\nсистем");
         case PowerColumn:
-            return tr("Електрична\nпотужність, кВт");
+            return tr("Електр.\nпотужн., кВт");
         case StatusColumn:
             return tr("Стан");
         default:
@@ -234,6 +234,8 @@ QVariant ChamberTableModel::headerData(int section, Qt::Orientation orientation,
             return tr("Потрібна холодопродуктивність камери, кВт");
         case SystemCapacityColumn:
             return tr("Холодопродуктивність однієї системи (PROIZSYS), Вт");
+        case SystemCountColumn:
+            return tr("Кількість систем (KOLSYS)");
         case PowerColumn:
             return tr("Споживана електрична потужність прийнятих систем, кВт");
         default:

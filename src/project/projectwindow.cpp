@@ -79,12 +79,16 @@ ProjectWindow::ProjectWindow(const QString &dataDir, std::function<Prompts &()> 
     table->setModel(m_sorted);
     // Project order until the user sorts by a column.
     table->horizontalHeader()->setSortIndicator(-1, Qt::AscendingOrder);
+    // Figures and status take what they need; the name gets the rest.
     table->horizontalHeader()->setSectionResizeMode(QHeaderView::ResizeToContents);
-    table->horizontalHeader()->setStretchLastSection(true);
-    table->horizontalHeader()->setDefaultAlignment(Qt::AlignCenter | Qt::Alignment(Qt::TextWordWrap));
+    table->horizontalHeader()->setSectionResizeMode(ChamberTableModel::NameColumn, QHeaderView::Stretch);
+    table->horizontalHeader()->setStretchLastSection(false);
+    table->horizontalHeader()->setDefaultAlignment(Qt::AlignCenter);
     table->verticalHeader()->hide();
-    m_ui->splitter->setStretchFactor(0, 1);
-    m_ui->splitter->setStretchFactor(1, 1);
+    table->verticalHeader()->setDefaultSectionSize(table->fontMetrics().height() + 8);
+    m_ui->splitter->setStretchFactor(0, 2);
+    m_ui->splitter->setStretchFactor(1, 3);
+    m_ui->splitter->setSizes({260, 420});
 
     m_ui->actionNewProject->setIcon(themed("document-new", "new.png"));
     m_ui->actionOpenProject->setIcon(themed("document-open", "open.png"));
@@ -345,8 +349,10 @@ void ProjectWindow::showProject()
     }
     m_model->setChambers(std::move(rows));
     m_ui->chamberTable->horizontalHeader()->setSortIndicator(-1, Qt::AscendingOrder);
-    if (m_model->rowCount() > 0)
+    if (m_model->rowCount() > 0) {
         selectChamber(0);
+        m_ui->chamberTable->setFocus();
+    }
     chambersChanged();
     updateTitle();
     if (m_open && !m_evaluatorError.isEmpty())

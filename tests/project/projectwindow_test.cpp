@@ -2,6 +2,7 @@
 // their totals, a chamber changed in the main window followed by its row.
 
 #include "app/appfixture.h"
+#include "app/startup.h"
 
 #include "document/calculationdocument.h"
 #include "project/chambertablemodel.h"
@@ -160,6 +161,29 @@ TEST_F(ProjectWindowTest, ListAndTotalsFollowTheMainWindow)
     expected << "Зникла";
     EXPECT_EQ(order, expected);
     EXPECT_TRUE(errors.isEmpty()) << errors.join('\n').toStdString();
+}
+
+// `kvor FILE.kvorproj`: once the tables are open the project window shows the
+// project, a chamber whose file is gone among its rows.
+TEST_F(ProjectWindowTest, CommandLineOpensAProject)
+{
+    ProjectFile file;
+    file.chambers.push_back({userFile("gone.kvor"), {}});
+    file.save(userFile("p.kvorproj"));
+    StartupOptions options;
+    ASSERT_TRUE(options.parseArguments({userFile("p.kvorproj")}));
+    options.applyTo(*main);
+    QEvent activate(QEvent::WindowActivate);
+    QCoreApplication::sendEvent(main.get(), &activate);
+    ASSERT_TRUE(main->tablesOpened());
+    QCoreApplication::processEvents();
+
+    ProjectWindow &w = *main->projectWindow();
+    EXPECT_TRUE(w.isVisible());
+    EXPECT_FALSE(main->calculationOpen()) << "not taken for a calculation";
+    ASSERT_EQ(w.model()->rowCount(), 1);
+    EXPECT_EQ(cell(w, 0, ChamberTableModel::StatusColumn), statusText(ChamberStatus::Missing).toStdString());
+    EXPECT_TRUE(prompts.messages.isEmpty()) << prompts.messages.join('|').toStdString();
 }
 
 } // namespace
