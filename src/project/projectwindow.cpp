@@ -69,7 +69,6 @@ ProjectWindow::ProjectWindow(const QString &dataDir, std::function<Prompts &()> 
     , m_titleFolder(QFileInfo(dataDir).absolutePath())
 {
     m_ui->setupUi(this);
-    setAttribute(Qt::WA_DeleteOnClose, false);
 
     m_model = new ChamberTableModel(this);
     m_sorted = new QSortFilterProxyModel(this);
@@ -287,21 +286,21 @@ void ProjectWindow::updateCapacityChart()
         return;
     }
     const ChamberSummary &chamber = m_model->chamber(row);
-    if (!mainDocumentHolds(chamber.path)) {
-        m_ui->capacityChart->setCurve(chamber.name, ev->capacityCurve(chamber.path));
-        return;
-    }
-    // The main window holds the file and its record is not ours to run through
-    // other temperatures: the curve is of the file as last written.
-    QTemporaryDir temp;
-    const QString copy = temp.filePath(QFileInfo(chamber.path).fileName());
+    // A chamber that fails half-way has no curve; the window carries on.
     try {
+        if (!mainDocumentHolds(chamber.path)) {
+            m_ui->capacityChart->setCurve(chamber.name, ev->capacityCurve(chamber.path));
+            return;
+        }
+        // The main window holds the file and its record is not ours to run
+        // through other temperatures: the curve is of the file as last written.
+        QTemporaryDir temp;
+        const QString copy = temp.filePath(QFileInfo(chamber.path).fileName());
         CalcFiles::copyFileWithDate(chamber.path, copy);
+        m_ui->capacityChart->setCurve(chamber.name, ev->capacityCurve(copy));
     } catch (const DbfError &) {
         m_ui->capacityChart->clear();
-        return;
     }
-    m_ui->capacityChart->setCurve(chamber.name, ev->capacityCurve(copy));
 }
 
 void ProjectWindow::updateCommands()
