@@ -392,9 +392,9 @@ void equipmentPages(PageFlow &flow, const ProjectFile &project, const std::vecto
     flow.paragraph(project.name, reportFont(10), Qt::AlignHCenter, continued, 40);
 
     const std::vector<Column> columns = {
-        {tr("Камера"), 190, Qt::AlignLeft},
+        {tr("Камера"), 240, Qt::AlignLeft},
         {tr("Система"), 150, Qt::AlignLeft},
-        {tr("Найменування"), 290, Qt::AlignLeft},
+        {tr("Найменування"), 260, Qt::AlignLeft},
         {tr("Агрегат"), 200, Qt::AlignLeft},
         {tr("Компресор"), 200, Qt::AlignLeft},
         {tr("Контролер"), 180, Qt::AlignLeft},
@@ -402,7 +402,7 @@ void equipmentPages(PageFlow &flow, const ProjectFile &project, const std::vecto
         {tr("К-сть"), 110, Qt::AlignRight},
         {tr("Q, Вт"), 120, Qt::AlignRight},
         {tr("N, кВт"), 130, Qt::AlignRight},
-        {tr("I, А"), 130, Qt::AlignRight},
+        {tr("I, А"), 110, Qt::AlignRight},
     };
     std::vector<Row> rows;
     double capacity = 0;
@@ -449,7 +449,10 @@ std::vector<ReportPage> ProjectReport::render(const ProjectFile &project, const 
             progress(done * 100 / steps);
     };
 
-    const QStringList titleLines = TitleBlock::load(options.titleFolder);
+    // Where the chamber reports look for the title block when none is given.
+    const QString titleFolder =
+        options.titleFolder.isEmpty() ? QCoreApplication::applicationDirPath() : options.titleFolder;
+    const QStringList titleLines = TitleBlock::load(titleFolder);
     QString footer = options.version;
     if (!project.path().isEmpty())
         footer += (footer.isEmpty() ? QString() : QStringLiteral("   ")) + project.path();
@@ -462,16 +465,27 @@ std::vector<ReportPage> ProjectReport::render(const ProjectFile &project, const 
     for (const ChamberSummary &c : chambers) {
         if (!hasFigures(c.status))
             continue;
-        m_evaluator.withChamber(c.path, [&](CalculationDocument &document) {
-            CalculationReport report;
-            report.setWorkTable(&document.tables().taWork);
-            report.setLabels(&document.reportLabels());
-            report.setVersionText([&] { return options.version; });
-            report.setTitleFolder(options.titleFolder);
-            report.setFileName([&] { return c.path; });
-            for (ReportPage &page : report.render())
-                pages.push_back(std::move(page));
-        });
+        QString error;
+        const bool opened = m_evaluator.withChamber(
+            c.path,
+            [&](CalculationDocument &document) {
+                CalculationReport report;
+                report.setWorkTable(&document.tables().taWork);
+                report.setLabels(&document.reportLabels());
+                report.setVersionText([&] { return options.version; });
+                report.setTitleFolder(titleFolder);
+                report.setFileName([&] { return c.path; });
+                for (ReportPage &page : report.render())
+                    pages.push_back(std::move(page));
+            },
+            &error);
+        // The file changed since the list read it: its place says why it is empty.
+        if (!opened) {
+            PageFlow note(pages, titleLines, footer);
+            note.startWithHeader();
+            note.paragraph(c.name, reportFont(14, true), Qt::AlignHCenter, c.name, 30);
+            note.paragraph(tr("Звіт камери не сформовано: %1").arg(error), reportFont(10), Qt::AlignLeft, c.name);
+        }
         step();
     }
 
