@@ -306,7 +306,9 @@ QString systemPower(const ChamberSummary &c)
 void summaryPages(PageFlow &flow, const ProjectFile &project, const std::vector<ChamberSummary> &chambers,
                   const ProjectReportOptions &options)
 {
-    const QString continued = tr("Проєкт «%1» (продовження)").arg(project.name);
+    const QString continued = project.name.trimmed().isEmpty()
+                                  ? tr("Проєкт (продовження)")
+                                  : tr("Проєкт «%1» (продовження)").arg(project.name);
     flow.startWithHeader();
     const ReportFont heading = reportFont(14, true);
     flow.paragraph(tr("Проєкт холодильного складу"), heading, Qt::AlignHCenter, continued, 30);
@@ -386,7 +388,9 @@ void summaryPages(PageFlow &flow, const ProjectFile &project, const std::vector<
 
 void equipmentPages(PageFlow &flow, const ProjectFile &project, const std::vector<ChamberSummary> &chambers)
 {
-    const QString continued = tr("Перелік обладнання проєкту «%1» (продовження)").arg(project.name);
+    const QString continued = project.name.trimmed().isEmpty()
+                                  ? tr("Перелік обладнання проєкту (продовження)")
+                                  : tr("Перелік обладнання проєкту «%1» (продовження)").arg(project.name);
     flow.startWithHeader();
     flow.paragraph(tr("Перелік обладнання проєкту"), reportFont(14, true), Qt::AlignHCenter, continued, 10);
     flow.paragraph(project.name, reportFont(10), Qt::AlignHCenter, continued, 40);
