@@ -218,8 +218,8 @@ public:
 
     bool fits(int height) const { return y + height <= kBottom; }
 
-    void table(const std::vector<Column> &columns, const std::vector<Row> &rows, const QString &continued,
-               int keepWithFirst = 0)
+    // Starts on a new page when not even the header and the first row fit.
+    void table(const std::vector<Column> &columns, const std::vector<Row> &rows, const QString &continued)
     {
         const ReportFont body = reportFont(8);
         const ReportFont bold = reportFont(8, true);
@@ -255,7 +255,7 @@ public:
             headers << c.header;
         const int headerHeight = heightOf(headers, bold);
         const int first = rows.empty() ? 0 : heightOf(rows.front().cells, rows.front().bold ? bold : body);
-        if (!fits(headerHeight + first + keepWithFirst))
+        if (!fits(headerHeight + first))
             continueWith(continued);
         draw(headers, bold, headerHeight);
         for (const Row &row : rows) {
