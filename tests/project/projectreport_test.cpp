@@ -152,3 +152,36 @@ TEST(ProjectReportTest, SummaryChamberReportsAndOneEquipmentListNumberedAcrossTh
         QFile::copy(pdf, keep + "/projectreport.pdf");
     }
 }
+
+TEST(ProjectReportTest, ALongChamberTableContinuesOnFurtherPagesUnderItsHeader)
+{
+    QTemporaryDir dir;
+    ProjectFile project;
+    project.name = "Великий склад";
+    std::vector<ChamberSummary> chambers;
+    for (int i = 1; i <= 60; ++i) {
+        ChamberSummary c;
+        c.name = QString("Камера %1").arg(i);
+        c.path = dir.filePath(c.name + ".kvor");
+        chambers.push_back(c);
+    }
+    ChamberEvaluator evaluator(KVOR_DATA_DIR);
+    const auto pages = ProjectReport(evaluator).render(project, chambers, {});
+    ASSERT_GE(pages.size(), 3u) << "the table needs more than one page, then the equipment list";
+    QStringList summary;
+    int tablePages = 0;
+    for (size_t p = 0; p + 1 < pages.size(); ++p) {
+        bool rows = false, header = false;
+        for (const ReportItem &item : pages[p].items) {
+            summary << item.text;
+            rows = rows || item.text.startsWith("Камера ");
+            header = header || item.text == "Камера";
+        }
+        tablePages += rows ? 1 : 0;
+        EXPECT_EQ(rows, header) << "the column headings over the rows of page " << p + 1;
+    }
+    EXPECT_GE(tablePages, 2);
+    for (int i = 1; i <= 60; ++i)
+        EXPECT_EQ(summary.count(QString("Камера %1").arg(i)), 1) << i;
+    EXPECT_TRUE(summary.contains("Не враховано камер: 60 (їхні файли не прочитано)"));
+}
