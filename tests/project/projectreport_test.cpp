@@ -132,14 +132,56 @@ TEST(ProjectReportTest, SummaryChamberReportsAndOneEquipmentListNumberedAcrossTh
     EXPECT_TRUE(pdfText(pdf, 3).contains("Експедиція.kvor"));
     EXPECT_TRUE(first.contains("Сторінка 2 з 4"));
     const QString list = pdfText(pdf, 4);
-    for (const char *text : {"Перелік обладнання", "Морозильна", "Моноблок для тесту", "Сторінка 4 з 4"})
+    for (const char *text : {"Перелік обладнання", "Морозильна", "Моноблок", "Сторінка 4 з 4"})
         EXPECT_TRUE(list.contains(QString::fromUtf8(text))) << text;
     EXPECT_TRUE(list.contains(code));
     EXPECT_FALSE(list.contains("Експедиція")) << "a chamber without a system has no row";
+
+    // A chamber whose file went away after the list read it keeps its place with the reason.
+    ASSERT_TRUE(QFile::remove(paths[1]));
+    const auto again = ProjectReport(evaluator).render(project, chambers, {});
+    ASSERT_EQ(again.size(), 4u);
+    bool explained = false;
+    for (const ReportItem &item : again[2].items)
+        explained = explained || item.text.contains(QStringLiteral("не сформовано"));
+    EXPECT_TRUE(explained);
 
     const QString keep = qEnvironmentVariable("KVOR_SHOT_DIR");
     if (!keep.isEmpty()) {
         QFile::remove(keep + "/projectreport.pdf");
         QFile::copy(pdf, keep + "/projectreport.pdf");
     }
+}
+
+TEST(ProjectReportTest, ALongChamberTableContinuesOnFurtherPagesUnderItsHeader)
+{
+    QTemporaryDir dir;
+    ProjectFile project;
+    project.name = "Великий склад";
+    std::vector<ChamberSummary> chambers;
+    for (int i = 1; i <= 60; ++i) {
+        ChamberSummary c;
+        c.name = QString("Камера %1").arg(i);
+        c.path = dir.filePath(c.name + ".kvor");
+        chambers.push_back(c);
+    }
+    ChamberEvaluator evaluator(KVOR_DATA_DIR);
+    const auto pages = ProjectReport(evaluator).render(project, chambers, {});
+    ASSERT_GE(pages.size(), 3u) << "the table needs more than one page, then the equipment list";
+    QStringList summary;
+    int tablePages = 0;
+    for (size_t p = 0; p + 1 < pages.size(); ++p) {
+        bool rows = false, header = false;
+        for (const ReportItem &item : pages[p].items) {
+            summary << item.text;
+            rows = rows || item.text.startsWith("Камера ");
+            header = header || item.text == "Камера";
+        }
+        tablePages += rows ? 1 : 0;
+        EXPECT_EQ(rows, header) << "the column headings over the rows of page " << p + 1;
+    }
+    EXPECT_GE(tablePages, 2);
+    for (int i = 1; i <= 60; ++i)
+        EXPECT_EQ(summary.count(QString("Камера %1").arg(i)), 1) << i;
+    EXPECT_TRUE(summary.contains("Не враховано камер: 60 (їхні файли не прочитано)"));
 }

@@ -218,8 +218,8 @@ public:
 
     bool fits(int height) const { return y + height <= kBottom; }
 
-    void table(const std::vector<Column> &columns, const std::vector<Row> &rows, const QString &continued,
-               int keepWithFirst = 0)
+    // Starts on a new page when not even the header and the first row fit.
+    void table(const std::vector<Column> &columns, const std::vector<Row> &rows, const QString &continued)
     {
         const ReportFont body = reportFont(8);
         const ReportFont bold = reportFont(8, true);
@@ -255,7 +255,7 @@ public:
             headers << c.header;
         const int headerHeight = heightOf(headers, bold);
         const int first = rows.empty() ? 0 : heightOf(rows.front().cells, rows.front().bold ? bold : body);
-        if (!fits(headerHeight + first + keepWithFirst))
+        if (!fits(headerHeight + first))
             continueWith(continued);
         draw(headers, bold, headerHeight);
         for (const Row &row : rows) {
@@ -306,7 +306,9 @@ QString systemPower(const ChamberSummary &c)
 void summaryPages(PageFlow &flow, const ProjectFile &project, const std::vector<ChamberSummary> &chambers,
                   const ProjectReportOptions &options)
 {
-    const QString continued = tr("Проєкт «%1» (продовження)").arg(project.name);
+    const QString continued = project.name.trimmed().isEmpty()
+                                  ? tr("Проєкт (продовження)")
+                                  : tr("Проєкт «%1» (продовження)").arg(project.name);
     flow.startWithHeader();
     const ReportFont heading = reportFont(14, true);
     flow.paragraph(tr("Проєкт холодильного складу"), heading, Qt::AlignHCenter, continued, 30);
@@ -386,15 +388,17 @@ void summaryPages(PageFlow &flow, const ProjectFile &project, const std::vector<
 
 void equipmentPages(PageFlow &flow, const ProjectFile &project, const std::vector<ChamberSummary> &chambers)
 {
-    const QString continued = tr("Перелік обладнання проєкту «%1» (продовження)").arg(project.name);
+    const QString continued = project.name.trimmed().isEmpty()
+                                  ? tr("Перелік обладнання проєкту (продовження)")
+                                  : tr("Перелік обладнання проєкту «%1» (продовження)").arg(project.name);
     flow.startWithHeader();
     flow.paragraph(tr("Перелік обладнання проєкту"), reportFont(14, true), Qt::AlignHCenter, continued, 10);
     flow.paragraph(project.name, reportFont(10), Qt::AlignHCenter, continued, 40);
 
     const std::vector<Column> columns = {
-        {tr("Камера"), 190, Qt::AlignLeft},
+        {tr("Камера"), 240, Qt::AlignLeft},
         {tr("Система"), 150, Qt::AlignLeft},
-        {tr("Найменування"), 290, Qt::AlignLeft},
+        {tr("Найменування"), 260, Qt::AlignLeft},
         {tr("Агрегат"), 200, Qt::AlignLeft},
         {tr("Компресор"), 200, Qt::AlignLeft},
         {tr("Контролер"), 180, Qt::AlignLeft},
@@ -402,7 +406,7 @@ void equipmentPages(PageFlow &flow, const ProjectFile &project, const std::vecto
         {tr("К-сть"), 110, Qt::AlignRight},
         {tr("Q, Вт"), 120, Qt::AlignRight},
         {tr("N, кВт"), 130, Qt::AlignRight},
-        {tr("I, А"), 130, Qt::AlignRight},
+        {tr("I, А"), 110, Qt::AlignRight},
     };
     std::vector<Row> rows;
     double capacity = 0;
@@ -449,7 +453,10 @@ std::vector<ReportPage> ProjectReport::render(const ProjectFile &project, const 
             progress(done * 100 / steps);
     };
 
-    const QStringList titleLines = TitleBlock::load(options.titleFolder);
+    // Where the chamber reports look for the title block when none is given.
+    const QString titleFolder =
+        options.titleFolder.isEmpty() ? QCoreApplication::applicationDirPath() : options.titleFolder;
+    const QStringList titleLines = TitleBlock::load(titleFolder);
     QString footer = options.version;
     if (!project.path().isEmpty())
         footer += (footer.isEmpty() ? QString() : QStringLiteral("   ")) + project.path();
@@ -462,16 +469,27 @@ std::vector<ReportPage> ProjectReport::render(const ProjectFile &project, const 
     for (const ChamberSummary &c : chambers) {
         if (!hasFigures(c.status))
             continue;
-        m_evaluator.withChamber(c.path, [&](CalculationDocument &document) {
-            CalculationReport report;
-            report.setWorkTable(&document.tables().taWork);
-            report.setLabels(&document.reportLabels());
-            report.setVersionText([&] { return options.version; });
-            report.setTitleFolder(options.titleFolder);
-            report.setFileName([&] { return c.path; });
-            for (ReportPage &page : report.render())
-                pages.push_back(std::move(page));
-        });
+        QString error;
+        const bool opened = m_evaluator.withChamber(
+            c.path,
+            [&](CalculationDocument &document) {
+                CalculationReport report;
+                report.setWorkTable(&document.tables().taWork);
+                report.setLabels(&document.reportLabels());
+                report.setVersionText([&] { return options.version; });
+                report.setTitleFolder(titleFolder);
+                report.setFileName([&] { return c.path; });
+                for (ReportPage &page : report.render())
+                    pages.push_back(std::move(page));
+            },
+            &error);
+        // The file changed since the list read it: its place says why it is empty.
+        if (!opened) {
+            PageFlow note(pages, titleLines, footer);
+            note.startWithHeader();
+            note.paragraph(c.name, reportFont(14, true), Qt::AlignHCenter, c.name, 30);
+            note.paragraph(tr("Звіт камери не сформовано: %1").arg(error), reportFont(10), Qt::AlignLeft, c.name);
+        }
         step();
     }
 
