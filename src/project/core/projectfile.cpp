@@ -77,26 +77,47 @@ ProjectFile ProjectFile::load(const QString &path)
     return project;
 }
 
+namespace {
+
+QByteArray compact(const QJsonValue &value)
+{
+    const QByteArray wrapped = QJsonDocument(QJsonArray{value}).toJson(QJsonDocument::Compact);
+    return wrapped.mid(1, wrapped.size() - 2);
+}
+
+} // namespace
+
+// Written by hand so the keys keep a reader's order (QJsonDocument sorts them)
+// and each chamber stays on one line in a diff.
 void ProjectFile::save(const QString &path) const
 {
-    QJsonObject root = extra;
-    root.insert(QStringLiteral("format"), QStringLiteral("kvor-project"));
-    root.insert(QStringLiteral("version"), kVersion);
-    root.insert(QStringLiteral("name"), name);
-    root.insert(QStringLiteral("client"), client);
-    root.insert(QStringLiteral("address"), address);
+    QByteArray text = "{\n";
+    auto member = [&](const QString &key, const QByteArray &value, bool last = false) {
+        text += "    " + compact(key) + ": " + value + (last ? "\n" : ",\n");
+    };
+    member(QStringLiteral("format"), compact(QStringLiteral("kvor-project")));
+    member(QStringLiteral("version"), QByteArray::number(kVersion));
+    member(QStringLiteral("name"), compact(name));
+    member(QStringLiteral("client"), compact(client));
+    member(QStringLiteral("address"), compact(address));
     const QDir folder = QFileInfo(path).absoluteDir();
-    QJsonArray list;
-    for (const ProjectChamber &chamber : chambers) {
-        QJsonObject entry = chamber.extra;
-        entry.insert(QStringLiteral("file"), QDir::fromNativeSeparators(folder.relativeFilePath(chamber.path)));
-        list.append(entry);
+    QByteArray list = "[";
+    for (size_t i = 0; i < chambers.size(); ++i) {
+        const ProjectChamber &chamber = chambers[i];
+        QByteArray entry = "{" + compact(QStringLiteral("file")) + ": "
+                           + compact(QDir::fromNativeSeparators(folder.relativeFilePath(chamber.path)));
+        for (auto it = chamber.extra.begin(); it != chamber.extra.end(); ++it)
+            entry += ", " + compact(it.key()) + ": " + compact(it.value());
+        list += "\n        " + entry + (i + 1 < chambers.size() ? "}," : "}");
     }
-    root.insert(QStringLiteral("chambers"), list);
+    list += chambers.empty() ? "]" : "\n    ]";
+    member(QStringLiteral("chambers"), list, extra.isEmpty());
+    for (auto it = extra.begin(); it != extra.end(); ++it)
+        member(it.key(), compact(it.value()), std::next(it) == extra.end());
+    text += "}\n";
 
     QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly)
-        || file.write(QJsonDocument(root).toJson(QJsonDocument::Indented)) < 0 || !file.commit())
+    if (!file.open(QIODevice::WriteOnly) || file.write(text) < 0 || !file.commit())
         throw ProjectError(tr("Cannot write project file %1: %2").arg(path, file.errorString()));
 }
 

@@ -32,6 +32,7 @@ public:
 
     // `chambers` in project order as the list shows them. Chambers without
     // figures appear in the summary with their status and get no report page.
+    // Throws ReportError when the title block file exists but cannot be read.
     std::vector<ReportPage> render(const ProjectFile &project, const std::vector<ChamberSummary> &chambers,
                                    const ProjectReportOptions &options,
                                    const std::function<void(int)> &progress = {});
