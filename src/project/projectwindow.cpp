@@ -87,7 +87,7 @@ ProjectWindow::ProjectWindow(const QString &dataDir, std::function<Prompts &()> 
     table->verticalHeader()->setDefaultSectionSize(table->fontMetrics().height() + 8);
     m_ui->splitter->setStretchFactor(0, 2);
     m_ui->splitter->setStretchFactor(1, 3);
-    m_ui->splitter->setSizes({260, 420});
+    m_ui->splitter->setSizes({240, 460});
 
     m_ui->actionNewProject->setIcon(themed("document-new", "new.png"));
     m_ui->actionOpenProject->setIcon(themed("document-open", "open.png"));
@@ -273,7 +273,7 @@ void ProjectWindow::updateTotals()
                        .arg(locale.toString(t.required, 'f', 2), locale.toString(t.systems),
                             locale.toString(t.power, 'f', 2), locale.toString(t.current, 'f', 1));
     if (t.leftOut > 0)
-        text += tr("<br><span style=\"color:#c00000\">Не враховано камер без даних: %1</span>").arg(t.leftOut);
+        text += tr("; <span style=\"color:#c00000\">не враховано камер без даних: %1</span>").arg(t.leftOut);
     m_ui->totalsLabel->setText(text);
 }
 

@@ -119,7 +119,7 @@ TEST_F(ProjectWindowTest, ListAndTotalsFollowTheMainWindow)
     EXPECT_FALSE(w.model()->index(3, M::StatusColumn).data(Qt::ToolTipRole).toString().isEmpty());
     EXPECT_TRUE(totalsShow(w, chilledRequired + frozenRequired + dockRequired)) << w.totalsText().toStdString();
     EXPECT_TRUE(totalsShow(w, 2 * m_system.power)) << w.totalsText().toStdString();
-    EXPECT_TRUE(w.totalsText().contains("Не враховано камер без даних: 1")) << w.totalsText().toStdString();
+    EXPECT_TRUE(w.totalsText().contains("не враховано камер без даних: 1")) << w.totalsText().toStdString();
 
     // Double-click the frozen chamber: the main window opens it.
     auto *table = w.findChild<QTableView *>("chamberTable");
