@@ -644,6 +644,7 @@ ProjectWindow *MainWindow::projectWindow()
             raise();
             activateWindow();
         });
+        connect(m_projectWindow.get(), &ProjectWindow::closeCalculationRequested, this, &MainWindow::closeFile);
     }
     return m_projectWindow.get();
 }

@@ -748,9 +748,26 @@ ReportPreview::ProgressRender ProjectWindow::reportRender()
     };
 }
 
+// The report opens every chamber's file; one our main window holds would print
+// as unreadable, so the user may have it closed there first.
+bool ProjectWindow::chambersFreeForReport()
+{
+    for (const ChamberSummary &c : m_model->chambers()) {
+        if (!mainDocumentHolds(c.path))
+            continue;
+        if (!prompts().confirm(this, tr("Камеру «%1» відкрито в головному вікні. Щоб її розрахунок увійшов до "
+                                        "звіту проєкту, її треба закрити там. Закрити й продовжити?")
+                                         .arg(c.name)))
+            return false;
+        emit closeCalculationRequested();
+        return !mainDocumentHolds(c.path);
+    }
+    return true;
+}
+
 void ProjectWindow::printProject()
 {
-    if (!m_open)
+    if (!m_open || !chambersFreeForReport())
         return;
     const auto render = reportRender();
     rendering(prompts(), this, [&] { printReportWithDialog(this, [&render] { return render({}); }); });
@@ -758,7 +775,7 @@ void ProjectWindow::printProject()
 
 void ProjectWindow::previewProject()
 {
-    if (!m_open)
+    if (!m_open || !chambersFreeForReport())
         return;
     rendering(prompts(), this, [&] { ReportPreview::run(this, reportRender(), m_printerSettings); });
 }
@@ -772,7 +789,7 @@ void ProjectWindow::exportPdf()
         prompts().saveFileName(this, projectFolder(), preset, tr("Документ PDF (*.pdf)|*.pdf"), QStringLiteral("pdf"));
     if (path.isEmpty())
         return;
-    if (QFileInfo::exists(path) && !confirmReplace(path))
+    if ((QFileInfo::exists(path) && !confirmReplace(path)) || !chambersFreeForReport())
         return;
     rendering(prompts(), this, [&] {
         writeReportPdf(reportRender()({}), path);

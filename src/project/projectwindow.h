@@ -81,6 +81,8 @@ public slots:
 signals:
     // The main window should open this calculation through its Open command.
     void openCalculationRequested(const QString &path);
+    // The main window should close its calculation (writing it as its Close does).
+    void closeCalculationRequested();
 
 protected:
     void closeEvent(QCloseEvent *event) override;
@@ -105,6 +107,7 @@ private:
     QString projectFolder() const;
     bool mainDocumentHolds(const QString &path) const;
     ReportPreview::ProgressRender reportRender();
+    bool chambersFreeForReport();
 
     std::unique_ptr<Ui::ProjectWindow> m_ui;
     std::function<Prompts &()> m_prompts;

@@ -14,6 +14,7 @@
 #include <QAction>
 #include <QHeaderView>
 #include <QLocale>
+#include <QProcess>
 #include <QSortFilterProxyModel>
 #include <QTableView>
 #include <QTest>
@@ -145,9 +146,27 @@ TEST_F(ProjectWindowTest, ListAndTotalsFollowTheMainWindow)
     EXPECT_EQ(cell(w, 1, M::RequiredColumn), kw(longer));
     EXPECT_EQ(cell(w, 1, M::StatusColumn), statusText(ChamberStatus::NotCovered).toStdString());
     EXPECT_TRUE(totalsShow(w, chilledRequired + longer + dockRequired)) << w.totalsText().toStdString();
-    // Closed there, the row reads the file as written.
-    main->closeFile();
-    EXPECT_EQ(cell(w, 1, M::RequiredColumn), kw(longer));
+    // Changed again and not saved: the project's PDF has the chamber closed
+    // there first (the user agrees), which writes it, so its own report is in;
+    // the row then reads the file as written.
+    main->document()->record().edit();
+    main->document()->record().setValue("OB_KAMDL", 45);
+    main->recalculate();
+    const double longest = main->resultValue(11);
+    prompts.files.push_back(userFile("Склад.pdf"));
+    prompts.answers.push_back(true);
+    w.findChild<QAction *>("actionPdf")->trigger();
+    EXPECT_FALSE(main->calculationOpen());
+    EXPECT_EQ(cell(w, 1, M::RequiredColumn), kw(longest));
+    QProcess pdftotext;
+    pdftotext.start("pdftotext", {userFile("Склад.pdf"), "-"});
+    if (pdftotext.waitForFinished(60000)) {
+        const QString text = QString::fromUtf8(pdftotext.readAllStandardOutput());
+        EXPECT_TRUE(text.contains("Сторінка 1")) << text.left(300).toStdString();
+        EXPECT_FALSE(text.contains("не сформовано")) << "a chamber's report is missing";
+    } else {
+        ADD_FAILURE() << "pdftotext (poppler-utils) did not run";
+    }
 
     // Sorted by the required capacity, largest first, as numbers; no figures last.
     table->sortByColumn(M::RequiredColumn, Qt::DescendingOrder);
