@@ -634,7 +634,9 @@ void MainWindow::openAdditionalData()
 ProjectWindow *MainWindow::projectWindow()
 {
     if (!m_projectWindow) {
-        m_projectWindow = std::make_unique<ProjectWindow>(m_dataDir, &Prompts::instance);
+        // The data folder is settled on the first activation; the same one before it.
+        const QString dataDir = m_dataDir.isEmpty() ? QDir(m_appDir).filePath(QStringLiteral("DATA")) : m_dataDir;
+        m_projectWindow = std::make_unique<ProjectWindow>(dataDir, &Prompts::instance);
         m_projectWindow->setTitleFolder(m_appDir);
         m_projectWindow->setVersionText(m_ui->Label66->text());
         m_projectWindow->setWindowIcon(windowIcon());
