@@ -263,7 +263,7 @@ QString ProjectWindow::totalsText() const
 void ProjectWindow::updateTotals()
 {
     if (!m_open) {
-        m_ui->totalsLabel->clear();
+        m_ui->totalsLabel->setText(tr("Проєкт не відкрито: створіть новий або відкрийте наявний (меню «Проєкт»)."));
         return;
     }
     const ProjectTotals t = projectTotals(m_model->chambers());
