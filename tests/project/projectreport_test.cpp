@@ -49,6 +49,8 @@ QString makeChamber(const QString &path, bool adopt, QString *code = nullptr)
     }
     CalculationDocument doc(dm);
     EXPECT_TRUE(doc.createFromTemplate(KVOR_DATA_DIR, path));
+    doc.record().edit();
+    doc.record().setValue("OB_ISP", "Петренко П. П.");
     if (adopt) {
         const auto band = CatalogueSelection::bandFor(doc.record().value("OB_TEMKAM").toDouble());
         EXPECT_TRUE(band.has_value());
@@ -145,6 +147,11 @@ TEST(ProjectReportTest, SummaryChamberReportsAndOneEquipmentListNumberedAcrossTh
     for (const ReportItem &item : again[2].items)
         explained = explained || item.text.contains(QStringLiteral("не сформовано"));
     EXPECT_TRUE(explained);
+    // No executor given: the one the chambers' calculations name, once.
+    QStringList summaryTexts;
+    for (const ReportItem &item : again[0].items)
+        summaryTexts << item.text;
+    EXPECT_EQ(summaryTexts.filter("Петренко").size(), 1) << summaryTexts.join('|').toStdString();
 
     const QString keep = qEnvironmentVariable("KVOR_SHOT_DIR");
     if (!keep.isEmpty()) {

@@ -63,6 +63,7 @@ void readRecord(const DbfTable &work, ChamberSummary &summary)
     summary.temperature = work.fieldByName(QStringLiteral("OB_TEMKAM"))->asInteger();
     summary.outdoorTemperature = number(work, "OB_RGTMAX");
     summary.mode = text(work, "OB_TERMR");
+    summary.executor = text(work, "OB_ISP");
 }
 
 } // namespace

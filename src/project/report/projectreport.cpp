@@ -303,6 +303,18 @@ QString systemPower(const ChamberSummary &c)
     return number(*c.system->power * c.system->count, 2);
 }
 
+// Unless the caller names one, the executors the chambers' calculations name.
+QString executors(const std::vector<ChamberSummary> &chambers, const QString &given)
+{
+    if (!given.trimmed().isEmpty())
+        return given;
+    QStringList names;
+    for (const ChamberSummary &c : chambers)
+        if (!c.executor.isEmpty() && !names.contains(c.executor))
+            names << c.executor;
+    return names.join(QStringLiteral(", "));
+}
+
 void summaryPages(PageFlow &flow, const ProjectFile &project, const std::vector<ChamberSummary> &chambers,
                   const ProjectReportOptions &options)
 {
@@ -323,7 +335,7 @@ void summaryPages(PageFlow &flow, const ProjectFile &project, const std::vector<
         {tr("Замовник:"), project.client},
         {tr("Адреса:"), project.address},
         {tr("Дата:"), options.date.isValid() ? options.date.toString(QStringLiteral("dd.MM.yyyy")) : QString()},
-        {tr("Виконавець:"), options.executor},
+        {tr("Виконавець:"), executors(chambers, options.executor)},
     };
     for (const auto &f : fields) {
         const QStringList lines = wrap(value, f.value, kWidth - 320, 3);

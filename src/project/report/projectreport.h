@@ -17,7 +17,7 @@ class ProjectFile;
 // What the project report prints besides the chambers.
 struct ProjectReportOptions {
     QDate date;          // printed on the summary page
-    QString executor;    // empty: left blank
+    QString executor;    // empty: the executors the chambers name
     QString version;     // the program's version text, as the chamber reports print it
     QString titleFolder; // where the chamber reports look for the title block
 };
