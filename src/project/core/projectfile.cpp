@@ -31,23 +31,23 @@ ProjectFile ProjectFile::load(const QString &path)
 {
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly))
-        throw ProjectError(tr("Cannot open project file %1: %2").arg(path, file.errorString()));
+        throw ProjectError(tr("Не вдалося відкрити файл проєкту %1: %2").arg(path, file.errorString()));
     // A project is a few hundred bytes a chamber; anything huge is not one.
     if (file.size() > 64 * 1024 * 1024)
-        throw ProjectError(tr("%1 is not a Kvor project file").arg(path));
+        throw ProjectError(tr("%1 не є файлом проєкту Kvor").arg(path));
     QJsonParseError parseError{};
     const QJsonDocument doc = QJsonDocument::fromJson(file.readAll(), &parseError);
     if (parseError.error != QJsonParseError::NoError || !doc.isObject())
-        throw ProjectError(tr("%1 is not a Kvor project file").arg(path));
+        throw ProjectError(tr("%1 не є файлом проєкту Kvor").arg(path));
     const QJsonObject root = doc.object();
     if (root.value(QStringLiteral("format")).toString() != QLatin1String("kvor-project"))
-        throw ProjectError(tr("%1 is not a Kvor project file").arg(path));
+        throw ProjectError(tr("%1 не є файлом проєкту Kvor").arg(path));
     const QJsonValue version = root.value(QStringLiteral("version"));
     if (!version.isDouble() || version.toDouble() < 1 || version.toDouble() != double(version.toInt()))
-        throw ProjectError(tr("%1 is not a Kvor project file").arg(path));
+        throw ProjectError(tr("%1 не є файлом проєкту Kvor").arg(path));
     if (version.toInt() > kVersion)
-        throw ProjectError(tr("%1 was written by a newer version of Kvor (project format %2; this version reads %3). "
-                              "Update Kvor to open it.")
+        throw ProjectError(tr("Проєкт %1 записано новішою версією Kvor (формат %2; ця версія читає формат %3). "
+                              "Оновіть Kvor, щоб відкрити його.")
                                .arg(path)
                                .arg(version.toInt())
                                .arg(kVersion));
@@ -59,12 +59,12 @@ ProjectFile ProjectFile::load(const QString &path)
     project.address = root.value(QStringLiteral("address")).toString();
     const QJsonValue chambers = root.value(QStringLiteral("chambers"));
     if (!chambers.isUndefined() && !chambers.isArray())
-        throw ProjectError(tr("%1 is not a Kvor project file").arg(path));
+        throw ProjectError(tr("%1 не є файлом проєкту Kvor").arg(path));
     const QDir folder = QFileInfo(path).absoluteDir();
     for (const QJsonValue &entry : chambers.toArray()) {
         const QString file = entry.toObject().value(QStringLiteral("file")).toString();
         if (!entry.isObject() || file.isEmpty())
-            throw ProjectError(tr("%1 is not a Kvor project file: a chamber without a file").arg(path));
+            throw ProjectError(tr("%1 не є файлом проєкту Kvor: у камери немає файлу").arg(path));
         ProjectChamber chamber;
         chamber.path = QDir::cleanPath(folder.absoluteFilePath(file));
         chamber.extra = entry.toObject();
@@ -118,7 +118,7 @@ void ProjectFile::save(const QString &path) const
 
     QSaveFile file(path);
     if (!file.open(QIODevice::WriteOnly) || file.write(text) < 0 || !file.commit())
-        throw ProjectError(tr("Cannot write project file %1: %2").arg(path, file.errorString()));
+        throw ProjectError(tr("Не вдалося записати файл проєкту %1: %2").arg(path, file.errorString()));
 }
 
 int ProjectFile::indexOf(const QString &chamberPath) const
