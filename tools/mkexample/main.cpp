@@ -15,6 +15,7 @@
 #include <QCoreApplication>
 #include <QDir>
 
+#include <algorithm>
 #include <cstdio>
 
 using namespace kvor;
@@ -53,7 +54,7 @@ QString fail(const QString &what)
     std::exit(1);
 }
 
-// The first system the selection window lists for the chamber, adopted as "Вибрати" does.
+// A system the selection window lists for the chamber, adopted as "Вибрати" does.
 bool adoptFirstListed(CalculationDocument &doc, const QString &dataDir)
 {
     ReferenceTables &t = doc.tables();
@@ -70,7 +71,14 @@ bool adoptFirstListed(CalculationDocument &doc, const QString &dataDir)
                      selection.filter().toUtf8().constData(), selection.message().toUtf8().constData());
         return false;
     }
+    // The smallest listed system that covers the requirement, as an engineer picks it.
+    const double perSystem = in.required * 1000 / std::max(1, in.systems);
+    const QString column = QStringLiteral("Q") + selection.ambientColumn();
     t.taKat.first();
+    while (!t.taKat.eof() && t.taKat.value(column).toDouble() < perSystem)
+        t.taKat.next();
+    if (t.taKat.eof())
+        t.taKat.first();
     AdoptedSystem system;
     system.code = t.taKat.value("SIS").toString();
     const QVariant group = t.taKat.value("ID_GRUP");
