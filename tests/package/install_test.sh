@@ -77,6 +77,7 @@ done
 grep -q '<svg' "$share/icons/hicolor/scalable/apps/$app_id.svg" || fail "scalable icon"
 mime=$share/mime/packages/$app_id.xml
 grep -q 'type="application/x-kvor"' "$mime" && grep -q 'glob pattern="\*.kvor"' "$mime" || fail "MIME type"
+grep -q 'glob pattern="\*.kvorproj"' "$mime" && grep -q '^MimeType=.*application/x-kvor-project;' "$desktop" || fail "project MIME type"
 appstreamcli validate --no-net "$share/metainfo/$app_id.metainfo.xml" >"$scratch/appstream.log" 2>&1 \
     || { cat "$scratch/appstream.log"; fail "appstreamcli validate"; }
 
