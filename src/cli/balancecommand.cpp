@@ -140,29 +140,79 @@ QByteArray table(const QString &file, const BatchShown &s)
 
 QString BalanceCommand::usage()
 {
-    return QStringLiteral("usage: kvor-cli balance FILE.kvor [--data DIR] [--json]");
+    return QStringLiteral("usage: kvor-cli balance FILE.kvor... [--data DIR] [--json]");
 }
 
 int BalanceCommand::run(const QStringList &args, QByteArray &out, QString &err)
 {
     CliArgs parsed;
+    parsed.allowSeveralFiles();
     if (!parsed.parse(args, {QStringLiteral("--data")}, {QStringLiteral("--json")}, usage(), err))
         return 1;
-    const QString file = parsed.file();
     const bool asJson = parsed.has(QStringLiteral("--json"));
     const QString dataDir = parsed.value(QStringLiteral("--data"));
 
     BatchSession session;
-    if (!runGuarded([&] { session.open(file, dataDir); }, err))
-        return 1;
-    const BatchShown &shown = session.shown();
+    if (parsed.files().size() == 1) {
+        const QString file = parsed.file();
+        if (!runGuarded([&] { session.open(file, dataDir); }, err))
+            return 1;
+        const BatchShown &shown = session.shown();
 
-    out = asJson ? json(file, shown) : table(file, shown);
-    if (shown.error.isEmpty())
-        return 0;
-    if (!asJson)
-        err = shown.error;
-    return 3;
+        out = asJson ? json(file, shown) : table(file, shown);
+        if (shown.error.isEmpty())
+            return 0;
+        if (!asJson)
+            err = shown.error;
+        return 3;
+    }
+
+    // Several files: the tables once, then each file in turn. A file that does
+    // not open is told in its place and the rest still run.
+    if (!runGuarded([&] { session.openTables(dataDir); }, err))
+        return 1;
+    QStringList messages;
+    bool stopped = false;
+    bool unopened = false;
+    bool firstTable = true;
+    for (const QString &file : parsed.files()) {
+        QString failure;
+        if (!runGuarded([&] { session.open(file, dataDir); }, failure)) {
+            unopened = true;
+            // Named as the user named it, not by its scratch copy.
+            if (!session.copyPath().isEmpty())
+                failure.replace(session.copyPath(), file);
+            messages << file + QStringLiteral(": ") + failure;
+            if (asJson) {
+                QByteArray line;
+                JsonWriter w(line);
+                w.beginObject();
+                w.key("file");
+                w.string(file);
+                w.key("error");
+                w.string(failure);
+                w.endObject();
+                out += line + '\n';
+            }
+            continue;
+        }
+        const BatchShown &shown = session.shown();
+        if (asJson) {
+            out += json(file, shown);
+        } else {
+            if (!firstTable)
+                out += '\n';
+            out += table(file, shown);
+        }
+        firstTable = false;
+        if (!shown.error.isEmpty()) {
+            stopped = true;
+            if (!asJson)
+                messages << file + QStringLiteral(": ") + shown.error;
+        }
+    }
+    err = messages.join(QLatin1Char('\n'));
+    return unopened ? 1 : stopped ? 3 : 0;
 }
 
 } // namespace kvor

@@ -88,6 +88,12 @@ void JsonWriter::string(const QString &value)
     m_out += quoted(value);
 }
 
+void JsonWriter::raw(const QByteArray &json)
+{
+    beforeValue();
+    m_out += json;
+}
+
 QByteArray JsonWriter::quoted(const QString &value)
 {
     const QByteArray utf8 = value.toUtf8();
