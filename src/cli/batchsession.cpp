@@ -80,7 +80,7 @@ void BatchSession::open(const QString &file, const QString &dataDir)
     if (QFileInfo(file).isDir())
         throw DbfError(DbfError::Kind::CannotOpen, QStringLiteral("Cannot open file %1").arg(file));
     const QString copy = m_temp.filePath(QFileInfo(file).fileName());
-    CalcFiles::copyFileWithDate(file, copy);
+    CalcFiles::copyFileWithDate(file, copy, false);
     m_copy = copy;
     openTables(m_dataDir);
 
