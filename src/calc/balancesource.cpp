@@ -5,6 +5,9 @@
 #include "storage/dbftable.h"
 #include "storage/referencetables.h"
 
+#include <optional>
+#include <vector>
+
 namespace kvor {
 
 namespace {
@@ -89,16 +92,43 @@ AirTable BalanceSource::readAirTable(DbfTable &table)
     }
     const DbfField *temperature = table.fieldByName(QStringLiteral("TEMVOZD"));
     const DbfField *person = table.findField(QStringLiteral("QP"));
-    AirTable air(columns, person != nullptr);
 
-    // Numbers straight from the record buffer: the table is read on every run.
+    // The table is read on every run and hardly ever changes: the numbers of
+    // the last reading serve again while its records hold the same bytes at
+    // the same places.
+    struct Reading {
+        QStringList columns;
+        std::vector<int> layout; // offset, length, decimals and kind of each field read
+        QByteArray records;
+        AirTable air;
+    };
+    thread_local std::optional<Reading> last;
+    std::vector<int> layout;
+    for (const DbfField *f : fields)
+        layout.insert(layout.end(), {f->offset(), f->length(), f->decimals(), int(f->kind())});
+    for (const DbfField *f : {temperature, person})
+        if (f)
+            layout.insert(layout.end(), {f->offset(), f->length(), f->decimals(), int(f->kind())});
+        else
+            layout.push_back(-1);
+    const int length = table.recordLength();
+    layout.push_back(length);
+    QByteArray records;
+    for (table.first(); !table.eof(); table.next())
+        records.append(table.recordBuffer(), length);
+    if (last && last->layout == layout && last->columns == columns && last->records == records)
+        return last->air;
+
+    AirTable air(columns, person != nullptr);
+    // Numbers straight from the record buffers.
     std::vector<double> values(fields.size());
-    for (table.first(); !table.eof(); table.next()) {
-        const char *record = table.recordBuffer();
+    for (qsizetype at = 0; at + length <= records.size() && length > 0; at += length) {
+        const char *record = records.constData() + at;
         for (size_t c = 0; c < fields.size(); ++c)
             values[c] = fields[c]->numberFrom(record);
         air.addRow(temperature->numberFrom(record), values, person ? person->numberFrom(record) : 0.0);
     }
+    last = Reading{columns, std::move(layout), std::move(records), air};
     return air;
 }
 

@@ -109,6 +109,44 @@ TEST_F(SourceTest, TheAirTableIsReadInStoredOrder)
     EXPECT_TRUE(BalanceSource::readAirTable(t).rows().empty());
 }
 
+TEST_F(SourceTest, TheAirTableIsReadAfreshWhenItsRecordsChange)
+{
+    // Read twice unchanged, then a number changed and a row added: every
+    // reading is what the file holds then.
+    const QString path = m_dir.filePath("air.DBF");
+    DbfTable::create(path, {{"TEMVOZD", 'N', 4, 0}, {"VL85", 'N', 8, 2}, {"QP", 'N', 6, 0}});
+    DbfTable t;
+    t.setTableName(path);
+    t.open();
+    auto row = [&](double temperature, double vl85) {
+        t.append();
+        t.setValue("TEMVOZD", temperature);
+        t.setValue("VL85", vl85);
+        t.setValue("QP", 100);
+        t.post();
+    };
+    row(-10, 1.5);
+    EXPECT_EQ(BalanceSource::readAirTable(t).rows()[0].values, std::vector<double>{1.5});
+    EXPECT_EQ(BalanceSource::readAirTable(t).rows()[0].values, std::vector<double>{1.5});
+    t.first();
+    t.edit();
+    t.setValue("VL85", 2.25);
+    t.post();
+    EXPECT_EQ(BalanceSource::readAirTable(t).rows()[0].values, std::vector<double>{2.25});
+    row(0, 3.5);
+    const AirTable air = BalanceSource::readAirTable(t);
+    ASSERT_EQ(air.rows().size(), 2u);
+    EXPECT_EQ(air.rows()[1].values, std::vector<double>{3.5});
+    // Another table of the same bytes but a column less is not taken for it.
+    const QString other = m_dir.filePath("air2.DBF");
+    DbfTable::create(other, {{"TEMVOZD", 'N', 4, 0}, {"VL85", 'N', 8, 2}});
+    DbfTable u;
+    u.setTableName(other);
+    u.open();
+    EXPECT_TRUE(BalanceSource::readAirTable(u).rows().empty());
+    EXPECT_FALSE(BalanceSource::readAirTable(u).hasPersonHeat());
+}
+
 TEST_F(SourceTest, TheVentilationRateGoesBackIntoTheRecordInEditState)
 {
     setWork([](DbfTable &w) {
