@@ -9,6 +9,8 @@
 #include "storage/dbferror.h"
 
 
+#include <QHash>
+
 #include <algorithm>
 #include <exception>
 #include <vector>
@@ -35,7 +37,8 @@ const GainRow kGains[9] = {
     {"fans", "Теплопритік від двигунів вентиляторів Qпо, кВт"},
 };
 
-// Labels by number, Label3 beside its report twin QRLabel97.
+// Labels by number, Label3 beside its report twin QRLabel97; a label written
+// twice keeps its first place and its last text.
 std::vector<std::pair<QString, QString>> orderedLabels(const std::vector<std::pair<QString, QString>> &labels)
 {
     auto rank = [](const QString &name) {
@@ -43,21 +46,29 @@ std::vector<std::pair<QString, QString>> orderedLabels(const std::vector<std::pa
             return 97 * 10 + 1;
         return QStringView(name).mid(7).toInt() * 10; // after "QRLabel"
     };
-    std::vector<std::pair<QString, QString>> sorted;
+    struct Ranked {
+        int rank;
+        const QString *name;
+        const QString *text;
+    };
+    std::vector<Ranked> sorted;
+    sorted.reserve(labels.size());
+    QHash<QString, size_t> seen;
     for (const auto &l : labels) {
-        bool replaced = false;
-        for (auto &s : sorted) {
-            if (s.first == l.first) {
-                s.second = l.second;
-                replaced = true;
-            }
+        const auto it = seen.constFind(l.first);
+        if (it != seen.constEnd()) {
+            sorted[*it].text = &l.second;
+            continue;
         }
-        if (!replaced)
-            sorted.push_back(l);
+        seen.insert(l.first, sorted.size());
+        sorted.push_back({rank(l.first), &l.first, &l.second});
     }
-    std::stable_sort(sorted.begin(), sorted.end(),
-                     [&](const auto &a, const auto &b) { return rank(a.first) < rank(b.first); });
-    return sorted;
+    std::stable_sort(sorted.begin(), sorted.end(), [](const Ranked &a, const Ranked &b) { return a.rank < b.rank; });
+    std::vector<std::pair<QString, QString>> out;
+    out.reserve(sorted.size());
+    for (const Ranked &r : sorted)
+        out.emplace_back(*r.name, *r.text);
+    return out;
 }
 
 QByteArray heldNumber(const std::optional<double> &v)
