@@ -10,7 +10,7 @@ DEBS := cmake make g++ clang libclang-rt-14-dev pkg-config qt6-base-dev libgl-de
 SHELL := /bin/bash
 SUDO := $(shell [ "$$(id -u)" = 0 ] || echo sudo)
 JOBS ?= $(shell nproc)
-FUZZ_TARGETS := table_fuzz filter_fuzz workfile_fuzz convert_fuzz titleblock_fuzz pages_fuzz
+FUZZ_TARGETS := table_fuzz filter_fuzz workfile_fuzz convert_fuzz titleblock_fuzz pages_fuzz project_fuzz
 FUZZ_SECONDS ?= 60
 SMOKE_SECONDS ?= 10
 # Sanitizer settings for the whole suite; the suppressions cover only leaks

@@ -16,6 +16,7 @@
 #include "input/radiogroup.h"
 #include "additionaldatadialog.h"
 #include "prompts.h"
+#include "project/projectwindow.h"
 #include "storage/calcfiles.h"
 #include "storage/dbferror.h"
 #include "ui_mainwindow.h"
@@ -112,6 +113,7 @@ MainWindow::MainWindow(QWidget *parent)
     connect(m_ui->FileOpen1, &QAction::triggered, this, &MainWindow::openFile);
     connect(m_ui->iFileSave, &QAction::triggered, this, &MainWindow::saveFile);
     connect(m_ui->iFileClose, &QAction::triggered, this, &MainWindow::closeFile);
+    connect(m_ui->iFileProject, &QAction::triggered, this, &MainWindow::showProjectWindow);
     connect(m_ui->FileExit1, &QAction::triggered, this, &QWidget::close);
     connect(m_ui->Button1, &QPushButton::clicked, this, &QWidget::close);
     connect(m_ui->Button3, &QPushButton::clicked, this, &MainWindow::openAdditionalData);
@@ -162,6 +164,8 @@ void MainWindow::setReferenceTables(ReferenceTables *dm)
     m_document = std::make_unique<CalculationDocument>(*dm);
     m_panelView = new InputPanelView(*this, *m_input, *m_document);
     connectDocument();
+    if (m_projectWindow)
+        m_projectWindow->setMainDocument(m_document.get());
     connect(dm, &ReferenceTables::settingsOpened, this, [this](const QString &folder) {
         if (m_add)
             m_add->setFolder(folder.isEmpty() ? AdditionalDataDialog::defaultFolder() : folder);
@@ -526,6 +530,14 @@ void MainWindow::openFile()
     const QString path = Prompts::instance().openFileName(this, m_fileFolder, QString(), calcFilter(), kSuffix);
     if (path.isEmpty())
         return;
+    openCalculation(path);
+}
+
+void MainWindow::openCalculation(const QString &path)
+{
+    m_selectionOpen = false;
+    if (!m_document)
+        return;
     if (!ErrorReporter::guard(this, [this] {
             closeCalculation();
             return true;
@@ -619,8 +631,47 @@ void MainWindow::openAdditionalData()
         m_add->exec();
 }
 
+ProjectWindow *MainWindow::projectWindow()
+{
+    if (!m_projectWindow) {
+        // The data folder is settled on the first activation; the same one before it.
+        const QString dataDir = m_dataDir.isEmpty() ? QDir(m_appDir).filePath(QStringLiteral("DATA")) : m_dataDir;
+        m_projectWindow = std::make_unique<ProjectWindow>(dataDir, &Prompts::instance);
+        m_projectWindow->setTitleFolder(m_appDir);
+        m_projectWindow->setVersionText(m_ui->Label66->text());
+        m_projectWindow->setWindowIcon(windowIcon());
+        m_projectWindow->setMainDocument(m_document.get());
+        connect(m_projectWindow.get(), &ProjectWindow::openCalculationRequested, this, [this](const QString &path) {
+            openCalculation(path);
+            raise();
+            activateWindow();
+        });
+        connect(m_projectWindow.get(), &ProjectWindow::closeCalculationRequested, this, &MainWindow::closeFile);
+    }
+    return m_projectWindow.get();
+}
+
+void MainWindow::showProjectWindow()
+{
+    ProjectWindow *window = projectWindow();
+    window->show();
+    window->raise();
+    window->activateWindow();
+}
+
+bool MainWindow::openProject(const QString &path)
+{
+    showProjectWindow();
+    return m_projectWindow->openProject(path);
+}
+
 void MainWindow::closeEvent(QCloseEvent *event)
 {
+    // The project window goes first: it may ask to save its project.
+    if (m_projectWindow && m_projectWindow->isVisible() && !m_projectWindow->close()) {
+        event->ignore();
+        return;
+    }
     // A record that cannot be written keeps the program open, so nothing is lost.
     if (!ErrorReporter::guard(this, [this] {
             closeCalculation();

@@ -25,6 +25,7 @@ namespace kvor {
 
 class InputPanel;
 class InputPanelView;
+class ProjectWindow;
 class AdditionalDataDialog;
 class WindowActivation;
 
@@ -75,10 +76,18 @@ public:
     void previewReport();
     void newFile();
     void openFile();
+    // Open without asking for the file: what the project window uses.
+    void openCalculation(const QString &path);
     void saveFile();
     void closeFile();
     void openAdditionalData();
     void toggleNews();
+
+    // The project window, created on first use; non-modal beside this one.
+    ProjectWindow *projectWindow();
+    void showProjectWindow();
+    // Opens a project file in the project window; false when it cannot be read.
+    bool openProject(const QString &path);
 
     int processingModeItem() const { return m_document ? m_document->processingMode() : 0; }
     QString productCategoryText() const { return m_document ? m_document->productCategory() : QString(); }
@@ -122,6 +131,7 @@ private:
     QPointer<SelectionWindow> m_podbor;
     QPointer<CalculationReport> m_report;
     QPointer<EquipmentListReport> m_list;
+    std::unique_ptr<ProjectWindow> m_projectWindow;
     QString m_appDir;
     QString m_dataDir;
     bool m_tablesOpened = false;

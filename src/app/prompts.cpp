@@ -85,6 +85,18 @@ QString DialogPrompts::folderName(QWidget *parent, const QString &folder)
     return QFileDialog::getExistingDirectory(parent, QString(), folder);
 }
 
+QStringList DialogPrompts::openFileNames(QWidget *parent, const QString &folder, const QString &filter,
+                                         const QString &defaultSuffix)
+{
+    QFileDialog dialog(parent, QString(), folder, qtFilter(filter));
+    dialog.setAcceptMode(QFileDialog::AcceptOpen);
+    dialog.setFileMode(QFileDialog::ExistingFiles);
+    dialog.setDefaultSuffix(defaultSuffix);
+    if (dialog.exec() != QDialog::Accepted)
+        return {};
+    return dialog.selectedFiles();
+}
+
 void DialogPrompts::message(QWidget *parent, const QString &text)
 {
     QMessageBox::information(parent, title(), text);

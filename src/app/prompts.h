@@ -18,6 +18,13 @@ public:
     virtual QString saveFileName(QWidget *parent, const QString &folder, const QString &preset,
                                  const QString &filter, const QString &defaultSuffix) = 0;
     virtual QString folderName(QWidget *parent, const QString &folder) = 0;
+    // Several existing files at once (none when cancelled); by default one.
+    virtual QStringList openFileNames(QWidget *parent, const QString &folder, const QString &filter,
+                                      const QString &defaultSuffix)
+    {
+        const QString file = openFileName(parent, folder, QString(), filter, defaultSuffix);
+        return file.isEmpty() ? QStringList() : QStringList{file};
+    }
     virtual void message(QWidget *parent, const QString &text) = 0;
     virtual bool confirm(QWidget *parent, const QString &text) = 0; // Yes / No
 
@@ -34,6 +41,8 @@ public:
     QString saveFileName(QWidget *parent, const QString &folder, const QString &preset, const QString &filter,
                          const QString &defaultSuffix) override;
     QString folderName(QWidget *parent, const QString &folder) override;
+    QStringList openFileNames(QWidget *parent, const QString &folder, const QString &filter,
+                              const QString &defaultSuffix) override;
     void message(QWidget *parent, const QString &text) override;
     bool confirm(QWidget *parent, const QString &text) override;
 };

@@ -201,7 +201,9 @@ private:
         m_window.removeEventFilter(this);
         if (!m_warning.isEmpty())
             Prompts::instance().message(&m_window, m_warning);
-        if (!m_file.isEmpty()) {
+        if (m_file.endsWith(QStringLiteral(".kvorproj"), Qt::CaseInsensitive)) {
+            m_window.openProject(m_file);
+        } else if (!m_file.isEmpty()) {
             Prompts &previous = Prompts::instance();
             PresetOpenPrompts preset(previous, m_file);
             Prompts::setInstance(&preset);
@@ -248,7 +250,8 @@ bool StartupOptions::Environment::folderWritable(const QString &folder)
 QString StartupOptions::usage()
 {
     return tr("Використання: kvor [ФАЙЛ.kvor]\n"
-              "Запускає Kvor; якщо вказано файл розрахунку, відкриває його.\n"
+              "Запускає Kvor; якщо вказано файл розрахунку, відкриває його,\n"
+              "а файл проєкту (ФАЙЛ.kvorproj) відкриває у вікні проєкту.\n"
               "  -h, --help     показати цю довідку\n"
               "  -v, --version  показати версію програми");
 }

@@ -47,7 +47,7 @@ public:
     };
 
     // Reads the arguments after the program name. At most one: the
-    // calculation file to open (a path, or a file: URL from a file manager).
+    // calculation or project file to open (a path, or a file: URL from a file manager).
     bool parseArguments(const QStringList &arguments);
     // The arguments of QCoreApplication, with the program name first.
     static StartupOptions fromCommandLine(const QStringList &argv);

@@ -63,6 +63,7 @@ void readRecord(const DbfTable &work, ChamberSummary &summary)
     summary.temperature = work.fieldByName(QStringLiteral("OB_TEMKAM"))->asInteger();
     summary.outdoorTemperature = number(work, "OB_RGTMAX");
     summary.mode = text(work, "OB_TERMR");
+    summary.executor = text(work, "OB_ISP");
 }
 
 } // namespace
@@ -107,11 +108,12 @@ bool ChamberEvaluator::withChamber(const QString &path, const std::function<void
     };
     const QFileInfo info(path);
     if (!info.exists())
-        return fail(ChamberStatus::Missing, QCoreApplication::translate("ChamberEvaluator", "File %1 does not exist").arg(path));
+        return fail(ChamberStatus::Missing, QCoreApplication::translate("ChamberEvaluator", "Файл %1 не знайдено").arg(path));
     if (!info.isFile())
-        return fail(ChamberStatus::Damaged, QStringLiteral("Cannot open file %1").arg(path));
+        return fail(ChamberStatus::Damaged,
+                    QCoreApplication::translate("ChamberEvaluator", "%1 не є файлом розрахунку").arg(path));
     if (DbfFile::heldByAnother(path))
-        return fail(ChamberStatus::Locked, QCoreApplication::translate("ChamberEvaluator", "File %1 is in use by another program").arg(path));
+        return fail(ChamberStatus::Locked, QCoreApplication::translate("ChamberEvaluator", "Файл %1 відкрито в іншій програмі").arg(path));
 
     const QString copy = m_temp->filePath(info.fileName());
     try {

@@ -47,6 +47,7 @@ struct ChamberSummary {
     int temperature = 0;  // OB_TEMKAM, °C
     double outdoorTemperature = 0; // OB_RGTMAX, °C
     QString mode;         // OB_TERMR
+    QString executor;     // OB_ISP
     // What the results panel shows after opening: rows 1 … 9, the sum, the
     // required capacity (kW); empty where the run did not get to them.
     std::array<std::optional<double>, 9> gains;

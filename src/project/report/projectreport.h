@@ -17,7 +17,7 @@ class ProjectFile;
 // What the project report prints besides the chambers.
 struct ProjectReportOptions {
     QDate date;          // printed on the summary page
-    QString executor;    // empty: left blank
+    QString executor;    // empty: the executors the chambers name
     QString version;     // the program's version text, as the chamber reports print it
     QString titleFolder; // where the chamber reports look for the title block
 };
@@ -32,6 +32,7 @@ public:
 
     // `chambers` in project order as the list shows them. Chambers without
     // figures appear in the summary with their status and get no report page.
+    // Throws ReportError when the title block file exists but cannot be read.
     std::vector<ReportPage> render(const ProjectFile &project, const std::vector<ChamberSummary> &chambers,
                                    const ProjectReportOptions &options,
                                    const std::function<void(int)> &progress = {});

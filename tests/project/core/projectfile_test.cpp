@@ -76,13 +76,13 @@ TEST(ProjectFileTest, RefusesWhatIsNotAReadableProjectOfThisVersion)
         const char *content;
         const char *expected; // part of the message
     } cases[] = {
-        {R"({"format":"kvor-project","version":2,"chambers":[]})", "newer version"},
-        {R"({"format":"kvor-project","version":1.5})", "not a Kvor project"},
-        {R"({"format":"other","version":1})", "not a Kvor project"},
-        {R"({"format":"kvor-project","version":1,"chambers":{}})", "not a Kvor project"},
-        {R"({"format":"kvor-project","version":1,"chambers":[{"name":"x"}]})", "chamber without a file"},
-        {"{\"format\":\"kvor-project\",", "not a Kvor project"},
-        {"", "not a Kvor project"},
+        {R"({"format":"kvor-project","version":2,"chambers":[]})", "новішою версією"},
+        {R"({"format":"kvor-project","version":1.5})", "не є файлом проєкту Kvor"},
+        {R"({"format":"other","version":1})", "не є файлом проєкту Kvor"},
+        {R"({"format":"kvor-project","version":1,"chambers":{}})", "не є файлом проєкту Kvor"},
+        {R"({"format":"kvor-project","version":1,"chambers":[{"name":"x"}]})", "у камери немає файлу"},
+        {"{\"format\":\"kvor-project\",", "не є файлом проєкту Kvor"},
+        {"", "не є файлом проєкту Kvor"},
     };
     for (const auto &c : cases) {
         const QString path = dir.filePath("p.kvorproj");
@@ -102,6 +102,6 @@ TEST(ProjectFileTest, RefusesWhatIsNotAReadableProjectOfThisVersion)
         project.save(dir.filePath("no/such/folder/p.kvorproj"));
         ADD_FAILURE() << "saved into a missing folder";
     } catch (const ProjectError &e) {
-        EXPECT_TRUE(e.message().startsWith("Cannot write project file")) << e.message().toStdString();
+        EXPECT_TRUE(e.message().startsWith("Не вдалося записати файл проєкту")) << e.message().toStdString();
     }
 }
