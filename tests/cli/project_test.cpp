@@ -14,6 +14,8 @@
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
+#include <QProcess>
+#include <QRegularExpression>
 #include <QTemporaryDir>
 
 #include <gtest/gtest.h>
@@ -244,6 +246,25 @@ TEST_F(ProjectCommandTest, ChambersStatusesFiguresAndTotals)
         EXPECT_EQ(rows[3].split(';')[0], "missing");
     }
     QFile::remove(m_dir.filePath("store.csv"));
+
+    // The report: the summary page, a calculation report for each of the three
+    // chambers with figures and one equipment list; nothing for the other three.
+    const QString pdf = m_dir.filePath("store.pdf");
+    const test::CliResult printed = test::runCli({"project", project, "--data", kData, "--pdf", pdf});
+    ASSERT_EQ(printed.status, 0) << printed.err.toStdString();
+    auto poppler = [](const QString &tool, const QStringList &args) {
+        QProcess p;
+        p.start(tool, args);
+        EXPECT_TRUE(p.waitForFinished(60000)) << tool.toStdString();
+        return QString::fromUtf8(p.readAllStandardOutput());
+    };
+    EXPECT_TRUE(poppler("pdfinfo", {pdf}).contains(QRegularExpression("Pages:\\s+5\n")))
+        << poppler("pdfinfo", {pdf}).toStdString();
+    const QString summary = poppler("pdftotext", {"-f", "1", "-l", "1", pdf, "-"});
+    for (const QString &word : {QStringLiteral("Склад №2"), QStringLiteral("ТОВ Холод"), QStringLiteral("short")})
+        EXPECT_TRUE(summary.contains(word)) << word.toStdString() << " in " << summary.toStdString();
+    EXPECT_TRUE(poppler("pdftotext", {"-f", "5", "-l", "5", pdf, "-"}).contains(code)) << "the equipment list";
+    QFile::remove(pdf);
 
     EXPECT_EQ(snapshot(), before) << "a file of the project was written";
 }
