@@ -41,13 +41,30 @@ CalcInputs BalanceSource::gather(ReferenceTables &dm, const std::array<bool, 9> 
     static const QString kMaterialK = QStringLiteral("M_KTP");
     static const QString kInsulationName = QStringLiteral("IZ_NAIM");
     static const QString kInsulationK = QStringLiteral("IZ_KTP");
+    // Most surfaces repeat the one before: a name just searched for on a
+    // table is not searched for again, its row is where the table stands.
+    struct Search {
+        bool done = false;
+        QString name;
+        std::optional<double> conductivity;
+    };
+    auto conductivity = [](DbfTable &table, const QString &nameField, const QString &kField, const QString &name,
+                           Search &last) {
+        if (!(last.done && last.name == name)) {
+            last = Search{true, name,
+                          locateName(table, nameField, name) ? std::optional<double>(number(table, kField))
+                                                             : std::nullopt};
+        }
+        return last.conductivity;
+    };
+    Search material, insulation;
     for (size_t i = 0; i < 6; ++i) {
         EnclosureLayers &layers = in.enclosures[i];
-        if (!locateName(dm.taMater, kMaterialName, in.record.wallMaterial[i]))
+        layers.material = conductivity(dm.taMater, kMaterialName, kMaterialK, in.record.wallMaterial[i], material);
+        if (!layers.material)
             continue; // without the material the insulation is not looked for
-        layers.material = number(dm.taMater, kMaterialK);
-        if (locateName(dm.taIzolm, kInsulationName, in.record.wallInsulation[i]))
-            layers.insulation = number(dm.taIzolm, kInsulationK);
+        layers.insulation =
+            conductivity(dm.taIzolm, kInsulationName, kInsulationK, in.record.wallInsulation[i], insulation);
     }
 
     // The product is whatever the products table stands on: the input rules

@@ -52,6 +52,32 @@ TEST_F(SourceTest, EnclosuresTakeTheConductivitiesFoundByName)
     EXPECT_EQ(dm.taIzolm.value("IZ_NAIM").toString(), "Пенополиуретан") << "a failed search does not move";
 }
 
+TEST_F(SourceTest, SurfacesOfTheSameMaterialEachTakeItsConductivity)
+{
+    setWork([](DbfTable &w) {
+        for (int s = 1; s <= 5; ++s) {
+            w.setValue(QStringLiteral("ST_M%1").arg(s), "Бетон");
+            w.setValue(QStringLiteral("ST_IZ%1").arg(s), s == 3 ? "Пінопласт" : "Пенополиуретан");
+        }
+        w.setValue("ST_M6", "Граніт");
+        w.setValue("ST_IZ6", "Пенополиуретан");
+    });
+    for (int run = 0; run < 2; ++run) {
+        const CalcInputs in = gather();
+        for (size_t s = 0; s < 5; ++s) {
+            EXPECT_EQ(in.enclosures[s].material, 1.5) << s;
+            if (s == 2)
+                EXPECT_FALSE(in.enclosures[s].insulation.has_value());
+            else
+                EXPECT_EQ(in.enclosures[s].insulation, 0.04) << s;
+        }
+        EXPECT_FALSE(in.enclosures[5].material.has_value());
+        EXPECT_FALSE(in.enclosures[5].insulation.has_value());
+        EXPECT_EQ(dm.taMater.value("M_NAIM").toString(), "Бетон");
+        EXPECT_EQ(dm.taIzolm.value("IZ_NAIM").toString(), "Пенополиуретан");
+    }
+}
+
 TEST_F(SourceTest, TheProductIsWhereverTheProductsTableStands)
 {
     ASSERT_TRUE(dm.taProd.locate("NAIM", "Капуста"));
