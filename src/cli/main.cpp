@@ -34,6 +34,14 @@ QString commandsHelp()
     QStringList lines{QString(), QCoreApplication::translate("main", "Commands:")};
     for (const QString &usage : commandUsages())
         lines << QStringLiteral("  ") + usage.section(QLatin1String("usage: "), 1);
+    lines << QString() << QCoreApplication::translate("main", "Exit status:")
+          << QCoreApplication::translate("main", "  0  done (project: also when chambers are missing, locked or damaged)")
+          << QCoreApplication::translate("main", "  1  wrong arguments, or a file, the tables or an output could not be "
+                                                 "read or written (balance with several files: one of them)")
+          << QCoreApplication::translate("main", "  3  balance: a run stopped; its figures up to that step are printed")
+          << QCoreApplication::translate("main", "balance with several files and --json prints one line per file, "
+                                                 "{\"file\":…,\"error\":…} for one that does not open.")
+          << QCoreApplication::translate("main", "See man kvor-cli.");
     return lines.join(QLatin1Char('\n'));
 }
 
