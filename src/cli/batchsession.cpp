@@ -16,6 +16,24 @@ namespace kvor {
 
 namespace {
 
+// The scratch copy written straight into place: nothing there needs keeping
+// while it is written. Anything unusual goes the careful way, which also
+// words the errors.
+void scratchCopy(const QString &source, const QString &copy)
+{
+    QFile in(source);
+    const QFileInfo info(source);
+    if (info.isFile() && !info.isSymLink() && info.size() < (64 << 20) && in.open(QIODevice::ReadOnly)) {
+        const QByteArray bytes = in.readAll();
+        QFile out(copy);
+        if (bytes.size() == info.size() && out.open(QIODevice::WriteOnly | QIODevice::Truncate)
+            && out.write(bytes) == bytes.size() && out.flush()
+            && out.setFileTime(info.lastModified(), QFileDevice::FileModificationTime))
+            return;
+    }
+    CalcFiles::copyFileWithDate(source, copy, false);
+}
+
 // The reference tables the calculation and the selection read, read-only.
 void openReferenceTables(ReferenceTables &dm, const QString &dataDir)
 {
@@ -80,7 +98,7 @@ void BatchSession::open(const QString &file, const QString &dataDir)
     if (QFileInfo(file).isDir())
         throw DbfError(DbfError::Kind::CannotOpen, QStringLiteral("Cannot open file %1").arg(file));
     const QString copy = m_temp.filePath(QFileInfo(file).fileName());
-    CalcFiles::copyFileWithDate(file, copy, false);
+    scratchCopy(file, copy);
     m_copy = copy;
     openTables(m_dataDir);
 
