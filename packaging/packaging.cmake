@@ -75,7 +75,7 @@ set(CPACK_DEBIAN_PACKAGE_PRIORITY optional)
 # Qt loads at run time, Qt's own translations (the standard dialogs in Ukrainian)
 # and the fonts fontconfig finds for Arial.
 set(CPACK_DEBIAN_PACKAGE_DEPENDS
-    "libc6 (>= 2.34), libgcc-s1, libstdc++6 (>= 12), libqt6core6 (>= 6.4), libqt6gui6 (>= 6.4), libqt6widgets6 (>= 6.4), libqt6printsupport6 (>= 6.4), qt6-qpa-plugins (>= 6.4), qt6-translations-l10n, fonts-liberation")
+    "libc6 (>= 2.34), libgcc-s1, libstdc++6 (>= 12), libqt6core6 (>= 6.4), libqt6gui6 (>= 6.4), libqt6widgets6 (>= 6.4), libqt6printsupport6 (>= 6.4), libqt6charts6 (>= 6.4), libqt6svg6 (>= 6.4), qt6-qpa-plugins (>= 6.4), qt6-translations-l10n, fonts-liberation")
 
 # One archive, the portable folder; the .deb puts it in /opt/kvor.
 set(CPACK_ARCHIVE_FILE_NAME kvor-${PROJECT_VERSION}-${CMAKE_SYSTEM_NAME}-${CMAKE_SYSTEM_PROCESSOR})

@@ -27,7 +27,7 @@ deb=${debs[0]}
 [ "$(dpkg-deb -f "$deb" Package)" = kvor ] || fail "package name"
 depends=$(dpkg-deb -f "$deb" Depends)
 has_dep() { [[ ", $depends," == *", $1"[\ ,]* ]]; }
-for p in libqt6core6 libqt6gui6 libqt6widgets6 libqt6printsupport6 qt6-qpa-plugins fonts-liberation; do
+for p in libqt6core6 libqt6gui6 libqt6widgets6 libqt6printsupport6 libqt6charts6 libqt6svg6 qt6-qpa-plugins fonts-liberation; do
     has_dep "$p" || fail "Depends lacks $p: $depends"
 done
 
