@@ -5,7 +5,7 @@ DEBS := cmake make g++ clang libclang-rt-14-dev pkg-config qt6-base-dev libgl-de
         fonts-liberation xvfb xauth poppler-utils \
         python3 python3-dbf python3-pil python3-dbfread libdbd-xbase-perl gdal-bin \
         xdotool openbox wmctrl desktop-file-utils appstream qt6-translations-l10n \
-        qt6-l10n-tools qt6-tools-dev qt6-charts-dev qt6-svg-dev libqt6opengl6-dev
+        qt6-l10n-tools qt6-tools-dev qt6-charts-dev qt6-svg-dev libqt6opengl6-dev groff-base
 
 SHELL := /bin/bash
 SUDO := $(shell [ "$$(id -u)" = 0 ] || echo sudo)

@@ -1,7 +1,8 @@
 # Shipping: `cmake --install` lays out a portable program folder (the programs,
 # DATA and an example TitleRep.txt side by side); CPack makes a .deb that puts
-# that folder in /opt/kvor and adds the desktop entry, icons, MIME type and
-# AppStream data, and a .tar.gz of the portable folder.
+# that folder in /opt/kvor and adds the desktop entry, icons, MIME type,
+# AppStream data, /usr/bin/kvor-cli and its manual page, and a .tar.gz of the
+# portable folder.
 
 set(KVOR_APP_ID example.nivra.Kvor)
 # cpack packages what is built and builds nothing itself: the package test runs
@@ -32,6 +33,22 @@ foreach(_size 16 32 48 64 128 256)
   install(FILES ${_pkg}/icons/kvor-${_size}.png DESTINATION /usr/share/icons/hicolor/${_size}x${_size}/apps
           RENAME ${KVOR_APP_ID}.png COMPONENT desktop EXCLUDE_FROM_ALL)
 endforeach()
+
+# kvor-cli on the PATH and its manual page, in the .deb only like the rest of
+# the system's folders (the portable folder keeps to itself).
+file(MAKE_DIRECTORY ${CMAKE_BINARY_DIR}/packaging)
+set(_cli_link ${CMAKE_BINARY_DIR}/packaging/kvor-cli)
+file(CREATE_LINK /opt/kvor/kvor-cli ${_cli_link} SYMBOLIC)
+install(FILES ${_cli_link} DESTINATION /usr/bin COMPONENT desktop EXCLUDE_FROM_ALL)
+# Compressed when packaged, so the page is never older than its source.
+set(_man_page ${CMAKE_BINARY_DIR}/packaging/kvor-cli.1.gz)
+install(CODE "execute_process(COMMAND gzip -9 -n -c \"${_pkg}/kvor-cli.1\" OUTPUT_FILE \"${_man_page}\"
+                              RESULT_VARIABLE _gzip)
+              if(NOT _gzip EQUAL 0)
+                message(FATAL_ERROR \"gzip of the manual page failed\")
+              endif()"
+        COMPONENT desktop EXCLUDE_FROM_ALL)
+install(FILES ${_man_page} DESTINATION /usr/share/man/man1 COMPONENT desktop EXCLUDE_FROM_ALL)
 
 set(CPACK_PACKAGE_NAME kvor)
 set(CPACK_PACKAGE_VENDOR Nivra)

@@ -5,6 +5,9 @@
 #include "storage/dbftable.h"
 #include "storage/referencetables.h"
 
+#include <optional>
+#include <vector>
+
 namespace kvor {
 
 namespace {
@@ -38,13 +41,30 @@ CalcInputs BalanceSource::gather(ReferenceTables &dm, const std::array<bool, 9> 
     static const QString kMaterialK = QStringLiteral("M_KTP");
     static const QString kInsulationName = QStringLiteral("IZ_NAIM");
     static const QString kInsulationK = QStringLiteral("IZ_KTP");
+    // Most surfaces repeat the one before: a name just searched for on a
+    // table is not searched for again, its row is where the table stands.
+    struct Search {
+        bool done = false;
+        QString name;
+        std::optional<double> conductivity;
+    };
+    auto conductivity = [](DbfTable &table, const QString &nameField, const QString &kField, const QString &name,
+                           Search &last) {
+        if (!(last.done && last.name == name)) {
+            last = Search{true, name,
+                          locateName(table, nameField, name) ? std::optional<double>(number(table, kField))
+                                                             : std::nullopt};
+        }
+        return last.conductivity;
+    };
+    Search material, insulation;
     for (size_t i = 0; i < 6; ++i) {
         EnclosureLayers &layers = in.enclosures[i];
-        if (!locateName(dm.taMater, kMaterialName, in.record.wallMaterial[i]))
+        layers.material = conductivity(dm.taMater, kMaterialName, kMaterialK, in.record.wallMaterial[i], material);
+        if (!layers.material)
             continue; // without the material the insulation is not looked for
-        layers.material = number(dm.taMater, kMaterialK);
-        if (locateName(dm.taIzolm, kInsulationName, in.record.wallInsulation[i]))
-            layers.insulation = number(dm.taIzolm, kInsulationK);
+        layers.insulation =
+            conductivity(dm.taIzolm, kInsulationName, kInsulationK, in.record.wallInsulation[i], insulation);
     }
 
     // The product is whatever the products table stands on: the input rules
@@ -89,16 +109,43 @@ AirTable BalanceSource::readAirTable(DbfTable &table)
     }
     const DbfField *temperature = table.fieldByName(QStringLiteral("TEMVOZD"));
     const DbfField *person = table.findField(QStringLiteral("QP"));
-    AirTable air(columns, person != nullptr);
 
-    // Numbers straight from the record buffer: the table is read on every run.
+    // The table is read on every run and hardly ever changes: the numbers of
+    // the last reading serve again while its records hold the same bytes at
+    // the same places.
+    struct Reading {
+        QStringList columns;
+        std::vector<int> layout; // offset, length, decimals and kind of each field read
+        QByteArray records;
+        AirTable air;
+    };
+    thread_local std::optional<Reading> last;
+    std::vector<int> layout;
+    for (const DbfField *f : fields)
+        layout.insert(layout.end(), {f->offset(), f->length(), f->decimals(), int(f->kind())});
+    for (const DbfField *f : {temperature, person})
+        if (f)
+            layout.insert(layout.end(), {f->offset(), f->length(), f->decimals(), int(f->kind())});
+        else
+            layout.push_back(-1);
+    const int length = table.recordLength();
+    layout.push_back(length);
+    QByteArray records;
+    for (table.first(); !table.eof(); table.next())
+        records.append(table.recordBuffer(), length);
+    if (last && last->layout == layout && last->columns == columns && last->records == records)
+        return last->air;
+
+    AirTable air(columns, person != nullptr);
+    // Numbers straight from the record buffers.
     std::vector<double> values(fields.size());
-    for (table.first(); !table.eof(); table.next()) {
-        const char *record = table.recordBuffer();
+    for (qsizetype at = 0; at + length <= records.size() && length > 0; at += length) {
+        const char *record = records.constData() + at;
         for (size_t c = 0; c < fields.size(); ++c)
             values[c] = fields[c]->numberFrom(record);
         air.addRow(temperature->numberFrom(record), values, person ? person->numberFrom(record) : 0.0);
     }
+    last = Reading{columns, std::move(layout), std::move(records), air};
     return air;
 }
 

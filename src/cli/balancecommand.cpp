@@ -9,6 +9,8 @@
 #include "storage/dbferror.h"
 
 
+#include <QHash>
+
 #include <algorithm>
 #include <exception>
 #include <vector>
@@ -35,7 +37,8 @@ const GainRow kGains[9] = {
     {"fans", "Теплопритік від двигунів вентиляторів Qпо, кВт"},
 };
 
-// Labels by number, Label3 beside its report twin QRLabel97.
+// Labels by number, Label3 beside its report twin QRLabel97; a label written
+// twice keeps its first place and its last text.
 std::vector<std::pair<QString, QString>> orderedLabels(const std::vector<std::pair<QString, QString>> &labels)
 {
     auto rank = [](const QString &name) {
@@ -43,21 +46,29 @@ std::vector<std::pair<QString, QString>> orderedLabels(const std::vector<std::pa
             return 97 * 10 + 1;
         return QStringView(name).mid(7).toInt() * 10; // after "QRLabel"
     };
-    std::vector<std::pair<QString, QString>> sorted;
+    struct Ranked {
+        int rank;
+        const QString *name;
+        const QString *text;
+    };
+    std::vector<Ranked> sorted;
+    sorted.reserve(labels.size());
+    QHash<QString, size_t> seen;
     for (const auto &l : labels) {
-        bool replaced = false;
-        for (auto &s : sorted) {
-            if (s.first == l.first) {
-                s.second = l.second;
-                replaced = true;
-            }
+        const auto it = seen.constFind(l.first);
+        if (it != seen.constEnd()) {
+            sorted[*it].text = &l.second;
+            continue;
         }
-        if (!replaced)
-            sorted.push_back(l);
+        seen.insert(l.first, sorted.size());
+        sorted.push_back({rank(l.first), &l.first, &l.second});
     }
-    std::stable_sort(sorted.begin(), sorted.end(),
-                     [&](const auto &a, const auto &b) { return rank(a.first) < rank(b.first); });
-    return sorted;
+    std::stable_sort(sorted.begin(), sorted.end(), [](const Ranked &a, const Ranked &b) { return a.rank < b.rank; });
+    std::vector<std::pair<QString, QString>> out;
+    out.reserve(sorted.size());
+    for (const Ranked &r : sorted)
+        out.emplace_back(*r.name, *r.text);
+    return out;
 }
 
 QByteArray heldNumber(const std::optional<double> &v)
@@ -140,29 +151,79 @@ QByteArray table(const QString &file, const BatchShown &s)
 
 QString BalanceCommand::usage()
 {
-    return QStringLiteral("usage: kvor-cli balance FILE.kvor [--data DIR] [--json]");
+    return QStringLiteral("usage: kvor-cli balance FILE.kvor... [--data DIR] [--json]");
 }
 
 int BalanceCommand::run(const QStringList &args, QByteArray &out, QString &err)
 {
     CliArgs parsed;
+    parsed.allowSeveralFiles();
     if (!parsed.parse(args, {QStringLiteral("--data")}, {QStringLiteral("--json")}, usage(), err))
         return 1;
-    const QString file = parsed.file();
     const bool asJson = parsed.has(QStringLiteral("--json"));
     const QString dataDir = parsed.value(QStringLiteral("--data"));
 
     BatchSession session;
-    if (!runGuarded([&] { session.open(file, dataDir); }, err))
-        return 1;
-    const BatchShown &shown = session.shown();
+    if (parsed.files().size() == 1) {
+        const QString file = parsed.file();
+        if (!runGuarded([&] { session.open(file, dataDir); }, err))
+            return 1;
+        const BatchShown &shown = session.shown();
 
-    out = asJson ? json(file, shown) : table(file, shown);
-    if (shown.error.isEmpty())
-        return 0;
-    if (!asJson)
-        err = shown.error;
-    return 3;
+        out = asJson ? json(file, shown) : table(file, shown);
+        if (shown.error.isEmpty())
+            return 0;
+        if (!asJson)
+            err = shown.error;
+        return 3;
+    }
+
+    // Several files: the tables once, then each file in turn. A file that does
+    // not open is told in its place and the rest still run.
+    if (!runGuarded([&] { session.openTables(dataDir); }, err))
+        return 1;
+    QStringList messages;
+    bool stopped = false;
+    bool unopened = false;
+    bool firstTable = true;
+    for (const QString &file : parsed.files()) {
+        QString failure;
+        if (!runGuarded([&] { session.open(file, dataDir); }, failure)) {
+            unopened = true;
+            // Named as the user named it, not by its scratch copy.
+            if (!session.copyPath().isEmpty())
+                failure.replace(session.copyPath(), file);
+            messages << file + QStringLiteral(": ") + failure;
+            if (asJson) {
+                QByteArray line;
+                JsonWriter w(line);
+                w.beginObject();
+                w.key("file");
+                w.string(file);
+                w.key("error");
+                w.string(failure);
+                w.endObject();
+                out += line + '\n';
+            }
+            continue;
+        }
+        const BatchShown &shown = session.shown();
+        if (asJson) {
+            out += json(file, shown);
+        } else {
+            if (!firstTable)
+                out += '\n';
+            out += table(file, shown);
+        }
+        firstTable = false;
+        if (!shown.error.isEmpty()) {
+            stopped = true;
+            if (!asJson)
+                messages << file + QStringLiteral(": ") + shown.error;
+        }
+    }
+    err = messages.join(QLatin1Char('\n'));
+    return unopened ? 1 : stopped ? 3 : 0;
 }
 
 } // namespace kvor

@@ -7,6 +7,7 @@
 
 #include <QCoreApplication>
 #include <QDir>
+#include <QFile>
 #include <QFileInfo>
 
 #include <optional>
@@ -14,6 +15,24 @@
 namespace kvor {
 
 namespace {
+
+// The scratch copy written straight into place: nothing there needs keeping
+// while it is written. Anything unusual goes the careful way, which also
+// words the errors.
+void scratchCopy(const QString &source, const QString &copy)
+{
+    QFile in(source);
+    const QFileInfo info(source);
+    if (info.isFile() && !info.isSymLink() && info.size() < (64 << 20) && in.open(QIODevice::ReadOnly)) {
+        const QByteArray bytes = in.readAll();
+        QFile out(copy);
+        if (bytes.size() == info.size() && out.open(QIODevice::WriteOnly | QIODevice::Truncate)
+            && out.write(bytes) == bytes.size() && out.flush()
+            && out.setFileTime(info.lastModified(), QFileDevice::FileModificationTime))
+            return;
+    }
+    CalcFiles::copyFileWithDate(source, copy, false);
+}
 
 // The reference tables the calculation and the selection read, read-only.
 void openReferenceTables(ReferenceTables &dm, const QString &dataDir)
@@ -28,7 +47,10 @@ void openReferenceTables(ReferenceTables &dm, const QString &dataDir)
 
 } // namespace
 
-BatchSession::BatchSession() = default;
+BatchSession::BatchSession()
+    : m_document(std::make_unique<CalculationDocument>(m_dm))
+{
+}
 
 BatchSession::~BatchSession()
 {
@@ -41,38 +63,62 @@ BatchSession::~BatchSession()
     }
 }
 
+void BatchSession::openTables(const QString &dataDir)
+{
+    if (m_tablesOpen)
+        return;
+    m_dataDir = dataDir.isNull() ? QDir(QCoreApplication::applicationDirPath()).filePath(QStringLiteral("DATA"))
+                                 : dataDir;
+    openReferenceTables(m_dm, m_dataDir);
+    m_tablesOpen = true;
+}
+
 // Opens the copy as the program's Open command does. The table errors its
 // rules meet end the batch run with the first of them.
 void BatchSession::open(const QString &file, const QString &dataDir)
 {
+    // The file before goes first, with its copy: a long run keeps one at a time.
+    try {
+        m_dm.taWork.close();
+    } catch (const DbfError &) {
+    }
+    if (!m_copy.isEmpty())
+        QFile::remove(m_copy);
+    m_copy.clear();
+    m_shown = BatchShown();
+    // A fresh document: nothing the file before set carries over to this one.
+    m_document = std::make_unique<CalculationDocument>(m_dm);
+
     m_file = file;
-    m_dataDir = dataDir.isNull() ? QDir(QCoreApplication::applicationDirPath()).filePath(QStringLiteral("DATA"))
-                                 : dataDir;
+    if (!m_tablesOpen)
+        m_dataDir = dataDir.isNull() ? QDir(QCoreApplication::applicationDirPath()).filePath(QStringLiteral("DATA"))
+                                     : dataDir;
     if (!m_temp.isValid())
         throw DbfError(DbfError::Kind::CannotCreate, QStringLiteral("Cannot create a temporary folder: %1").arg(m_temp.errorString()));
     if (QFileInfo(file).isDir())
         throw DbfError(DbfError::Kind::CannotOpen, QStringLiteral("Cannot open file %1").arg(file));
     const QString copy = m_temp.filePath(QFileInfo(file).fileName());
-    CalcFiles::copyFileWithDate(file, copy);
-    openReferenceTables(m_dm, m_dataDir);
+    scratchCopy(file, copy);
+    m_copy = copy;
+    openTables(m_dataDir);
 
     std::optional<DbfError> failed;
-    const auto first = QObject::connect(&m_document, &CalculationDocument::tableError,
+    const auto first = QObject::connect(m_document.get(), &CalculationDocument::tableError,
                                         [&](const QString &message, DbfError::Kind kind) {
                                             if (!failed)
                                                 failed.emplace(kind, message);
                                         });
-    m_document.open(copy);
+    m_document->open(copy);
     QObject::disconnect(first);
     if (failed)
         throw *failed;
 
     // What the last run showed: each earlier run's writes were overwritten by it.
-    const HeatBalance &balance = m_document.lastRun();
+    const HeatBalance &balance = m_document->lastRun();
     BatchShown &shown = m_shown;
     bool rateShown = false;
     bool entriesShown = false;
-    for (const CalcOutput &o : m_document.lastWrites()) {
+    for (const CalcOutput &o : m_document->lastWrites()) {
         switch (o.target) {
         case OutputTarget::Panel:
             if (const int field = o.panelRow)
@@ -91,7 +137,7 @@ void BatchSession::open(const QString &file, const QString &dataDir)
             break;
         }
     }
-    shown.error = m_document.lastRunError();
+    shown.error = m_document->lastRunError();
     if (rateShown)
         shown.ventilationRate = balance.ventilationRate;
     if (entriesShown)

@@ -56,9 +56,9 @@ bool CliArgs::parse(const QStringList &args, const QStringList &valueOptions, co
             m_flags.insert(flag);
     }
     const QStringList files = parser.positionalArguments();
-    if (files.size() != 1 || files.front().isEmpty())
+    if (files.isEmpty() || (files.size() > 1 && !m_severalFiles) || files.contains(QString()))
         return false;
-    m_file = files.front();
+    m_files = files;
     return true;
 }
 

@@ -88,26 +88,39 @@ void JsonWriter::string(const QString &value)
     m_out += quoted(value);
 }
 
+void JsonWriter::raw(const QByteArray &json)
+{
+    beforeValue();
+    m_out += json;
+}
+
 QByteArray JsonWriter::quoted(const QString &value)
 {
     const QByteArray utf8 = value.toUtf8();
     QByteArray q;
     q.reserve(utf8.size() + 2);
     q += '"';
-    for (const char c : utf8) {
+    // Runs that need no escape are copied whole.
+    const char *run = utf8.constData();
+    const char *const end = run + utf8.size();
+    for (const char *p = run; p != end; ++p) {
+        const char c = *p;
         const auto u = static_cast<unsigned char>(c);
+        if (c != '"' && c != '\\' && u >= 0x20)
+            continue;
+        q.append(run, p - run);
+        run = p + 1;
         if (c == '"' || c == '\\') {
             q += '\\';
             q += c;
-        } else if (u < 0x20) {
+        } else {
             static const char hex[] = "0123456789ABCDEF";
             q += "\\u00";
             q += hex[u >> 4];
             q += hex[u & 0xf];
-        } else {
-            q += c;
         }
     }
+    q.append(run, end - run);
     q += '"';
     return q;
 }

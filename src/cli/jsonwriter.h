@@ -26,6 +26,8 @@ public:
     // Infinities and NaN have no JSON form and are written as null.
     void number(double value);
     void string(const QString &value);
+    // A value already in JSON form (a number with its own formatting).
+    void raw(const QByteArray &json);
 
     static QByteArray quoted(const QString &value);
 

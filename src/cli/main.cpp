@@ -1,5 +1,6 @@
 #include "balancecommand.h"
 #include "dumpcommand.h"
+#include "projectcommand.h"
 #include "reportcommand.h"
 #include "selectcommand.h"
 
@@ -18,7 +19,8 @@ namespace {
 QStringList commandUsages()
 {
     return {kvor::DumpCommand::usage(), kvor::BalanceCommand::usage(), kvor::SelectCommand::usage(),
-            kvor::ReportCommand::reportUsage(), kvor::ReportCommand::equipmentUsage()};
+            kvor::ReportCommand::reportUsage(), kvor::ReportCommand::equipmentUsage(),
+            kvor::ProjectCommand::usage()};
 }
 
 int usage()
@@ -32,6 +34,14 @@ QString commandsHelp()
     QStringList lines{QString(), QCoreApplication::translate("main", "Commands:")};
     for (const QString &usage : commandUsages())
         lines << QStringLiteral("  ") + usage.section(QLatin1String("usage: "), 1);
+    lines << QString() << QCoreApplication::translate("main", "Exit status:")
+          << QCoreApplication::translate("main", "  0  done (project: also when chambers are missing, locked or damaged)")
+          << QCoreApplication::translate("main", "  1  wrong arguments, or a file, the tables or an output could not be "
+                                                 "read or written (balance with several files: one of them)")
+          << QCoreApplication::translate("main", "  3  balance: a run stopped; its figures up to that step are printed")
+          << QCoreApplication::translate("main", "balance with several files and --json prints one line per file, "
+                                                 "{\"file\":…,\"error\":…} for one that does not open.")
+          << QCoreApplication::translate("main", "See man kvor-cli.");
     return lines.join(QLatin1Char('\n'));
 }
 
@@ -41,7 +51,9 @@ int main(int argc, char *argv[])
 {
     // Laying out a report measures text with real fonts: those commands need a
     // GUI application, on the offscreen platform so no display is required.
-    const bool reports = argc > 1 && (qstrcmp(argv[1], "report") == 0 || qstrcmp(argv[1], "equipment") == 0);
+    const bool reports = argc > 1
+                         && (qstrcmp(argv[1], "report") == 0 || qstrcmp(argv[1], "equipment") == 0
+                             || kvor::ProjectCommand::needsGui(argc, argv));
     if (reports && qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
         qputenv("QT_QPA_PLATFORM", "offscreen");
     std::unique_ptr<QCoreApplication> app = reports ? std::make_unique<QGuiApplication>(argc, argv)
@@ -55,7 +67,7 @@ int main(int argc, char *argv[])
     const QCommandLineOption help = parser.addHelpOption();
     const QCommandLineOption version = parser.addVersionOption();
     parser.addPositionalArgument(QStringLiteral("command"),
-                                 QCoreApplication::translate("main", "dump, balance, select, report or equipment"),
+                                 QCoreApplication::translate("main", "dump, balance, select, report, equipment or project"),
                                  QStringLiteral("command [arguments]"));
     if (!parser.parse(QCoreApplication::arguments()))
         return usage();
@@ -85,6 +97,8 @@ int main(int argc, char *argv[])
         status = kvor::ReportCommand::runEquipment(args, out, err);
     else if (command == QLatin1String("select"))
         status = kvor::SelectCommand::run(args, out, err);
+    else if (command == QLatin1String("project"))
+        status = kvor::ProjectCommand::run(args, out, err);
     else
         return usage();
     // A command may have a result and a message both (a balance that stopped).

@@ -46,7 +46,7 @@ bool CalcFiles::writable(const QString &path)
     return errno != EACCES && errno != EPERM && errno != EROFS && errno != ETXTBSY;
 }
 
-void CalcFiles::copyFileWithDate(const QString &source, const QString &destination)
+void CalcFiles::copyFileWithDate(const QString &source, const QString &destination, bool durable)
 {
     QString named = destination;
     if (QFileInfo(named).isDir())
@@ -104,7 +104,7 @@ void CalcFiles::copyFileWithDate(const QString &source, const QString &destinati
             throw DbfError(DbfError::Kind::WriteFailed, QStringLiteral("Stream write error"));
         }
     }
-    if (!out.flush() || ::fsync(out.handle()) != 0) {
+    if (!out.flush() || (durable && ::fsync(out.handle()) != 0)) {
         discard();
         throw DbfError(DbfError::Kind::WriteFailed, QStringLiteral("Stream write error"));
     }

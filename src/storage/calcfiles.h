@@ -17,8 +17,9 @@ public:
     // "Stream read error" or "Stream write error". The destination is replaced
     // only once the copy is complete, so a failed copy leaves it as it was. A
     // link as destination is written through: the file it names is replaced,
-    // keeping its permissions, and the link stays.
-    static void copyFileWithDate(const QString &source, const QString &destination);
+    // keeping its permissions, and the link stays. A scratch copy (`durable`
+    // false) is not forced to disk: losing it loses nothing.
+    static void copyFileWithDate(const QString &source, const QString &destination, bool durable = true);
 
     // Whether this process can open the file for writing (also true when it
     // does not exist: creating it is another question).

@@ -2,6 +2,8 @@
 
 #include "dbffield.h"
 
+#include <QHash>
+
 #include <memory>
 #include <vector>
 
@@ -30,9 +32,15 @@ public:
     void release();
 
 private:
+    void index();
+
     DbfTable *m_table;
     std::vector<FieldDef> m_defs;
     std::vector<std::unique_ptr<DbfField>> m_fields;
+    // The first field of each name, as written and whatever the case: the
+    // calculation looks fields up by name hundreds of times a run.
+    QHash<QString, DbfField *> m_byName;
+    QHash<QString, DbfField *> m_byFoldedName;
 };
 
 } // namespace kvor

@@ -52,6 +52,32 @@ TEST_F(SourceTest, EnclosuresTakeTheConductivitiesFoundByName)
     EXPECT_EQ(dm.taIzolm.value("IZ_NAIM").toString(), "Пенополиуретан") << "a failed search does not move";
 }
 
+TEST_F(SourceTest, SurfacesOfTheSameMaterialEachTakeItsConductivity)
+{
+    setWork([](DbfTable &w) {
+        for (int s = 1; s <= 5; ++s) {
+            w.setValue(QStringLiteral("ST_M%1").arg(s), "Бетон");
+            w.setValue(QStringLiteral("ST_IZ%1").arg(s), s == 3 ? "Пінопласт" : "Пенополиуретан");
+        }
+        w.setValue("ST_M6", "Граніт");
+        w.setValue("ST_IZ6", "Пенополиуретан");
+    });
+    for (int run = 0; run < 2; ++run) {
+        const CalcInputs in = gather();
+        for (size_t s = 0; s < 5; ++s) {
+            EXPECT_EQ(in.enclosures[s].material, 1.5) << s;
+            if (s == 2)
+                EXPECT_FALSE(in.enclosures[s].insulation.has_value());
+            else
+                EXPECT_EQ(in.enclosures[s].insulation, 0.04) << s;
+        }
+        EXPECT_FALSE(in.enclosures[5].material.has_value());
+        EXPECT_FALSE(in.enclosures[5].insulation.has_value());
+        EXPECT_EQ(dm.taMater.value("M_NAIM").toString(), "Бетон");
+        EXPECT_EQ(dm.taIzolm.value("IZ_NAIM").toString(), "Пенополиуретан");
+    }
+}
+
 TEST_F(SourceTest, TheProductIsWhereverTheProductsTableStands)
 {
     ASSERT_TRUE(dm.taProd.locate("NAIM", "Капуста"));
@@ -107,6 +133,44 @@ TEST_F(SourceTest, TheAirTableIsReadInStoredOrder)
     t.open();
     EXPECT_FALSE(BalanceSource::readAirTable(t).hasPersonHeat());
     EXPECT_TRUE(BalanceSource::readAirTable(t).rows().empty());
+}
+
+TEST_F(SourceTest, TheAirTableIsReadAfreshWhenItsRecordsChange)
+{
+    // Read twice unchanged, then a number changed and a row added: every
+    // reading is what the file holds then.
+    const QString path = m_dir.filePath("air.DBF");
+    DbfTable::create(path, {{"TEMVOZD", 'N', 4, 0}, {"VL85", 'N', 8, 2}, {"QP", 'N', 6, 0}});
+    DbfTable t;
+    t.setTableName(path);
+    t.open();
+    auto row = [&](double temperature, double vl85) {
+        t.append();
+        t.setValue("TEMVOZD", temperature);
+        t.setValue("VL85", vl85);
+        t.setValue("QP", 100);
+        t.post();
+    };
+    row(-10, 1.5);
+    EXPECT_EQ(BalanceSource::readAirTable(t).rows()[0].values, std::vector<double>{1.5});
+    EXPECT_EQ(BalanceSource::readAirTable(t).rows()[0].values, std::vector<double>{1.5});
+    t.first();
+    t.edit();
+    t.setValue("VL85", 2.25);
+    t.post();
+    EXPECT_EQ(BalanceSource::readAirTable(t).rows()[0].values, std::vector<double>{2.25});
+    row(0, 3.5);
+    const AirTable air = BalanceSource::readAirTable(t);
+    ASSERT_EQ(air.rows().size(), 2u);
+    EXPECT_EQ(air.rows()[1].values, std::vector<double>{3.5});
+    // Another table of the same bytes but a column less is not taken for it.
+    const QString other = m_dir.filePath("air2.DBF");
+    DbfTable::create(other, {{"TEMVOZD", 'N', 4, 0}, {"VL85", 'N', 8, 2}});
+    DbfTable u;
+    u.setTableName(other);
+    u.open();
+    EXPECT_TRUE(BalanceSource::readAirTable(u).rows().empty());
+    EXPECT_FALSE(BalanceSource::readAirTable(u).hasPersonHeat());
 }
 
 TEST_F(SourceTest, TheVentilationRateGoesBackIntoTheRecordInEditState)

@@ -231,12 +231,63 @@ TEST_F(BalanceTest, WhatCannotBeOpenedIsStatus1WithAMessage)
     EXPECT_EQ(r.status, 1);
     EXPECT_TRUE(r.err.contains("s_mater.DBF")) << r.err.toStdString();
 
-    for (const QStringList &bad : {QStringList{}, QStringList{"a.kvor", "b.kvor"}, QStringList{"a.kvor", "--data"},
+    for (const QStringList &bad : {QStringList{}, QStringList{"a.kvor", "--data"},
                                    QStringList{"a.kvor", "--frobnicate"}}) {
         r = balance(bad);
         EXPECT_EQ(r.status, 1) << bad.join(' ').toStdString();
         EXPECT_TRUE(r.err.contains("usage")) << bad.join(' ').toStdString();
     }
+}
+
+TEST_F(BalanceTest, SeveralFilesGiveEachFilesOwnOutputInTheirOrder)
+{
+    // Different enough that a result carried over from the file before would show.
+    const QString a = calculation("a.kvor", [](DbfTable &t) { t.setValue("OB_TERMR", "Охлаждение"); });
+    const QString stop = calculation("stop.kvor", [](DbfTable &t) { t.setValue("OB_TIMEWRK", 0); });
+    const QString b = calculation("b.kvor", [](DbfTable &t) { t.setValue("OB_KAMDL", 14); });
+    const QString missing = m_dir.filePath("missing.kvor");
+    const QString folder = m_dir.path();
+    auto single = [&](const QString &file, bool json) {
+        QStringList args{file, "--data", kData};
+        if (json)
+            args << "--json";
+        return balance(args);
+    };
+
+    Outcome r = balance({b, a, "--data", kData, "--json"});
+    EXPECT_EQ(r.status, 0) << r.err.toStdString();
+    EXPECT_EQ(r.out, single(b, true).out + single(a, true).out);
+    EXPECT_NE(single(a, true).out.mid(20), single(b, true).out.mid(20)) << "the files must differ";
+
+    // A file that does not open keeps its place and the others still run; it wins the status.
+    r = balance({a, missing, stop, folder, b, "--data", kData, "--json"});
+    EXPECT_EQ(r.status, 1);
+    const QList<QByteArray> lines = r.out.split('\n');
+    ASSERT_EQ(lines.size(), 6) << r.out.toStdString(); // five lines and the last newline
+    EXPECT_EQ(lines[0] + '\n', single(a, true).out);
+    EXPECT_EQ(lines[2] + '\n', single(stop, true).out);
+    EXPECT_EQ(lines[4] + '\n', single(b, true).out);
+    for (int i : {1, 3}) {
+        const QJsonObject o = QJsonDocument::fromJson(lines[i]).object();
+        EXPECT_EQ(o.keys(), QStringList({"error", "file"})) << lines[i].toStdString();
+        EXPECT_EQ(o.value("file").toString(), i == 1 ? missing : folder);
+        EXPECT_TRUE(o.value("error").toString().contains("Cannot open file")) << lines[i].toStdString();
+    }
+    EXPECT_TRUE(r.err.contains(missing.toUtf8() + ": Cannot open file")) << r.err.toStdString();
+
+    // A stopped run without an unopened file: status 3; the tables follow one
+    // another with a blank line between, the stop told on stderr.
+    r = balance({stop, b, "--data", kData});
+    EXPECT_EQ(r.status, 3);
+    EXPECT_EQ(r.out, single(stop, false).out + '\n' + single(b, false).out);
+    EXPECT_TRUE(QString::fromUtf8(r.err).startsWith(stop + ": ")) << r.err.toStdString();
+    EXPECT_TRUE(QString::fromUtf8(r.err).contains("0 год"));
+
+    // Tables that do not open end the run before any file.
+    r = balance({a, b, "--data", m_dir.filePath("nodata"), "--json"});
+    EXPECT_EQ(r.status, 1);
+    EXPECT_TRUE(r.out.isEmpty()) << r.out.toStdString();
+    EXPECT_TRUE(r.err.contains("s_mater.DBF")) << r.err.toStdString();
 }
 
 TEST_F(BalanceTest, NeitherTheFileNorTheTablesAreWritten)

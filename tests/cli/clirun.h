@@ -17,14 +17,18 @@ struct CliResult {
     QByteArray err;
 };
 
-// One run of a built program of this project as a separate process.
-inline CliResult runProgram(const QString &program, const QStringList &args, const QString &workingDir = QString())
+// One run of a built program of this project as a separate process; `vars`
+// ("NAME=VALUE") are added to its environment.
+inline CliResult runProgram(const QString &program, const QStringList &args, const QString &workingDir = QString(),
+                            const QStringList &vars = {})
 {
     QProcess p;
     if (!workingDir.isEmpty())
         p.setWorkingDirectory(workingDir);
     QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
     env.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen")); // the windowed program needs one
+    for (const QString &var : vars)
+        env.insert(var.section(QLatin1Char('='), 0, 0), var.section(QLatin1Char('='), 1));
     p.setProcessEnvironment(env);
     p.start(QStringLiteral(KVOR_BIN_DIR "/") + program, args);
     CliResult r;
@@ -40,9 +44,9 @@ inline CliResult runProgram(const QString &program, const QStringList &args, con
     return r;
 }
 
-inline CliResult runCli(const QStringList &args, const QString &workingDir = QString())
+inline CliResult runCli(const QStringList &args, const QString &workingDir = QString(), const QStringList &vars = {})
 {
-    return runProgram(QStringLiteral("kvor-cli"), args, workingDir);
+    return runProgram(QStringLiteral("kvor-cli"), args, workingDir, vars);
 }
 
 // A copy of the shipped template, owner-writable, for commands to read.

@@ -27,7 +27,7 @@ deb=${debs[0]}
 [ "$(dpkg-deb -f "$deb" Package)" = kvor ] || fail "package name"
 depends=$(dpkg-deb -f "$deb" Depends)
 has_dep() { [[ ", $depends," == *", $1"[\ ,]* ]]; }
-for p in libqt6core6 libqt6gui6 libqt6widgets6 libqt6printsupport6 qt6-qpa-plugins fonts-liberation; do
+for p in libqt6core6 libqt6gui6 libqt6widgets6 libqt6printsupport6 libqt6charts6 libqt6svg6 qt6-qpa-plugins fonts-liberation; do
     has_dep "$p" || fail "Depends lacks $p: $depends"
 done
 
@@ -80,6 +80,33 @@ grep -q 'type="application/x-kvor"' "$mime" && grep -q 'glob pattern="\*.kvor"' 
 grep -q 'glob pattern="\*.kvorproj"' "$mime" && grep -q '^MimeType=.*application/x-kvor-project;' "$desktop" || fail "project MIME type"
 appstreamcli validate --no-net "$share/metainfo/$app_id.metainfo.xml" >"$scratch/appstream.log" 2>&1 \
     || { cat "$scratch/appstream.log"; fail "appstreamcli validate"; }
+
+# --- kvor-cli on the PATH, and its manual page covering every command and option
+link=$root/usr/bin/kvor-cli
+[ -L "$link" ] || fail "usr/bin/kvor-cli is not a symbolic link"
+[ "$(readlink "$link")" = /opt/kvor/kvor-cli ] || fail "usr/bin/kvor-cli points to $(readlink "$link")"
+"$root$(readlink "$link")" --version | grep -q '^kvor-cli ' || fail "the linked kvor-cli does not run"
+page=$share/man/man1/kvor-cli.1.gz
+gzip -t "$page" 2>/dev/null || fail "kvor-cli.1.gz missing or not gzip"
+zcat "$page" | head -n1 | grep -q '^\.TH KVOR-CLI 1 ' || fail "the manual page is not of section 1"
+warnings=$(zcat "$page" | groff -man -Tutf8 -ww -z 2>&1) || fail "groff failed on the manual page"
+[ -z "$warnings" ] || fail "groff warns on the manual page: $warnings"
+rendered=$(zcat "$page" | groff -man -Tutf8 -rHY=0 -rLL=200n -P-cbou 2>/dev/null)
+# What the tool itself says it takes: each command and each of its options.
+usage=$("$opt/kvor-cli" 2>&1 >/dev/null || true)
+commands=$(sed -n 's/^ *usage: kvor-cli \([a-z]*\).*/\1/p' <<<"$usage")
+[ "$(wc -w <<<"$commands")" -ge 6 ] || fail "kvor-cli lists too few commands: $usage"
+for c in $commands; do
+    section=$(awk -v c="$c" '$0 ~ "^   " c " " {on=1; print; next} /^   [a-z]+ / || /^[A-Z]/ {on=0} on' <<<"$rendered")
+    [ -n "$section" ] || fail "the manual page has no section for $c"
+    for option in $(grep "usage: kvor-cli $c " <<<"$usage" | grep -o -- '--[a-z0-9]*' | sort -u); do
+        grep -q -- "$option" <<<"$section" || fail "the manual page's $c section lacks $option"
+    done
+done
+for status in 0 1 3; do
+    awk '/^EXIT STATUS/ {on=1} /^ENVIRONMENT/ {on=0} on' <<<"$rendered" | grep -Eq "^ +$status( |\$)" \
+        || fail "the manual page does not explain exit status $status"
+done
 
 # --- the installed program, run by a user who cannot write it
 chmod -R a-w "$root/opt"

@@ -117,7 +117,7 @@ bool ChamberEvaluator::withChamber(const QString &path, const std::function<void
 
     const QString copy = m_temp->filePath(info.fileName());
     try {
-        CalcFiles::copyFileWithDate(path, copy);
+        CalcFiles::copyFileWithDate(path, copy, false); // a private copy, thrown away
     } catch (const DbfError &e) {
         return fail(statusOf(e.kind()), e.message());
     }
