@@ -151,7 +151,7 @@ QByteArray table(const QString &file, const ProjectFile &project, const std::vec
         if (c.system) {
             row(QStringLiteral("Система"), c.system->code);
             row(QStringLiteral("Кількість систем"), QString::number(c.system->count));
-            row(QStringLiteral("Продуктивність системи, Вт"), Rounding::fixed(c.system->capacity, 2));
+            row(QStringLiteral("Продуктивність системи, Вт"), QString::number(qint64(c.system->capacity)));
             row(QStringLiteral("Спож. потужність системи, кВт"), value(c.system->power));
         }
     }

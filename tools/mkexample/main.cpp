@@ -136,6 +136,7 @@ int main(int argc, char *argv[])
             w.setValue("OB_TEMKAM", c.temperature);
             w.setValue("KOLSYS", c.systems);
             w.setValue("KL_NAIM", project.client);
+            w.setValue("OB_ISP", QStringLiteral("Коваленко О. М."));
             doc.setProcessingMode(c.mode);
             doc.setProductCategory(QString::fromUtf8(c.category));
             w.edit();

@@ -353,11 +353,11 @@ void summaryPages(PageFlow &flow, const ProjectFile &project, const std::vector<
         {tr("Камера"), 300, Qt::AlignLeft},
         {tr("Об'єм, м³"), 140, Qt::AlignRight},
         {tr("t, °C"), 110, Qt::AlignRight},
-        {tr("Режим"), 190, Qt::AlignLeft},
+        {tr("Режим"), 230, Qt::AlignLeft},
         {tr("Потрібно, кВт"), 170, Qt::AlignRight},
         {tr("Система"), 210, Qt::AlignLeft},
         {tr("К-сть"), 110, Qt::AlignRight},
-        {tr("Потужність, кВт"), 200, Qt::AlignRight},
+        {tr("N, кВт"), 160, Qt::AlignRight},
         {tr("Стан"), 470, Qt::AlignLeft},
     };
     std::vector<Row> rows;
@@ -411,14 +411,14 @@ void equipmentPages(PageFlow &flow, const ProjectFile &project, const std::vecto
         {tr("Камера"), 240, Qt::AlignLeft},
         {tr("Система"), 150, Qt::AlignLeft},
         {tr("Найменування"), 260, Qt::AlignLeft},
-        {tr("Агрегат"), 200, Qt::AlignLeft},
-        {tr("Компресор"), 200, Qt::AlignLeft},
+        {tr("Агрегат"), 170, Qt::AlignLeft},
+        {tr("Компресор"), 190, Qt::AlignLeft},
         {tr("Контролер"), 180, Qt::AlignLeft},
         {tr("Магістраль"), 200, Qt::AlignLeft},
         {tr("К-сть"), 110, Qt::AlignRight},
         {tr("Q, Вт"), 120, Qt::AlignRight},
         {tr("N, кВт"), 130, Qt::AlignRight},
-        {tr("I, А"), 110, Qt::AlignRight},
+        {tr("I, А"), 150, Qt::AlignRight},
     };
     std::vector<Row> rows;
     double capacity = 0;
