@@ -154,6 +154,57 @@
     </message>
 </context>
 <context>
+    <name>ChamberEvaluator</name>
+    <message>
+        <location filename="../src/project/core/chamberevaluator.cpp" line="+111"/>
+        <source>Файл %1 не знайдено</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+3"/>
+        <source>%1 не є файлом розрахунку</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+2"/>
+        <source>Файл %1 відкрито в іншій програмі</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>ChamberStatus</name>
+    <message>
+        <location filename="../src/project/core/chambersummary.cpp" line="+30"/>
+        <source>Система забезпечує потребу</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+2"/>
+        <source>Систему не вибрано</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+2"/>
+        <source>Системи не вистачає</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+2"/>
+        <source>Файл не знайдено</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+2"/>
+        <source>Файл зайнятий іншою програмою</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+2"/>
+        <source>Файл пошкоджено</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
     <name>CliArgs</name>
     <message>
         <location filename="../src/cli/cliargs.cpp" line="+44"/>
@@ -184,6 +235,19 @@
     <message>
         <location line="+2"/>
         <source>No equipment catalogue is open</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>GainsChart</name>
+    <message>
+        <location filename="../src/project/report/gainschart.cpp" line="+72"/>
+        <source>Немає камер з розрахунком</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+74"/>
+        <source>кВт</source>
         <translation type="unfinished"></translation>
     </message>
 </context>
@@ -666,6 +730,11 @@
     </message>
     <message>
         <location line="+8"/>
+        <source>&amp;Проєкт…</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+5"/>
         <source>В&amp;ихід</source>
         <translation type="unfinished"></translation>
     </message>
@@ -743,8 +812,322 @@
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location line="+14"/>
+        <location line="+16"/>
         <source>&amp;Правка</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>ProjectCommand</name>
+    <message>
+        <location filename="../src/cli/projectcommand.cpp" line="+211"/>
+        <source>--json, --csv and --pdf exclude each other</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>ProjectCsv</name>
+    <message>
+        <location filename="../src/project/core/projectcsv.cpp" line="+13"/>
+        <source>Qстін, кВт</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+0"/>
+        <source>Qвен, кВт</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Qінф, кВт</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+0"/>
+        <source>Qпрод, кВт</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Qдих, кВт</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+0"/>
+        <source>Qосв, кВт</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Qперс, кВт</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+0"/>
+        <source>Qнтз, кВт</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Qпо, кВт</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+28"/>
+        <source>Камера</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Файл</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Стан</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Об&apos;єм, м³</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Температура, °C</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Режим</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+2"/>
+        <source>Сума, кВт</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Потрібна холодопродуктивність, кВт</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Система</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Кількість систем</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Продуктивність системи, Вт</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Спож. потужність, кВт</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Спож. струм, А</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>ProjectWindow</name>
+    <message>
+        <location filename="../src/project/projectwindow.ui" line="+14"/>
+        <source>Проєкт</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+9"/>
+        <source>Назва проєкту:</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+13"/>
+        <source>Замовник:</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+13"/>
+        <source>Адреса:</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+80"/>
+        <source>Теплонадходження</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+22"/>
+        <source>Холодопродуктивність і температура зовні</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+28"/>
+        <source>&amp;Проєкт</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+17"/>
+        <source>&amp;Камери</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+13"/>
+        <source>&amp;Діаграми</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+10"/>
+        <source>Команди проєкту</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+29"/>
+        <source>Новий проєкт…</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+3"/>
+        <source>Новий</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+5"/>
+        <source>Відкрити проєкт…</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+3"/>
+        <source>Відкрити</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+3"/>
+        <source>Ctrl+O</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+5"/>
+        <source>Зберегти проєкт</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+3"/>
+        <source>Зберегти</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+3"/>
+        <source>Ctrl+S</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+5"/>
+        <source>Зберегти проєкт як…</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+5"/>
+        <source>Закрити проєкт</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+5"/>
+        <source>Попередній перегляд</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+3"/>
+        <source>Перегляд</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+5"/>
+        <source>Друк проєкту…</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+3"/>
+        <source>Друк</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+3"/>
+        <source>Ctrl+P</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+5"/>
+        <source>PDF…</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+5"/>
+        <source>Експорт CSV…</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+5"/>
+        <source>Закрити вікно</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+5"/>
+        <source>Нова камера</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+5"/>
+        <source>Додати камери…</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+5"/>
+        <source>Дублювати</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+5"/>
+        <source>Вилучити з проєкту</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+5"/>
+        <source>Відкрити в головному вікні</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+3"/>
+        <source>Відкрити камеру</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+5"/>
+        <source>Знайти файл…</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+5"/>
+        <source>Перерахувати всі</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+3"/>
+        <source>F5</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+5"/>
+        <source>Зберегти діаграму…</source>
         <translation type="unfinished"></translation>
     </message>
 </context>
@@ -930,15 +1313,16 @@
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location line="+128"/>
+        <location line="+130"/>
         <source>Використання: kvor [ФАЙЛ.kvor]
-Запускає Kvor; якщо вказано файл розрахунку, відкриває його.
+Запускає Kvor; якщо вказано файл розрахунку, відкриває його,
+а файл проєкту (ФАЙЛ.kvorproj) відкриває у вікні проєкту.
   -h, --help     показати цю довідку
   -v, --version  показати версію програми</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location line="+30"/>
+        <location line="+31"/>
         <source>kvor: невідомий параметр «%1»</source>
         <translation type="unfinished"></translation>
     </message>
@@ -977,10 +1361,343 @@
     </message>
 </context>
 <context>
+    <name>kvor</name>
+    <message>
+        <location filename="../src/project/projectcharts.cpp" line="+228"/>
+        <source>Графік зберігається лише як PNG або SVG: %1</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+2"/>
+        <source>Немає графіка для збереження</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+46"/>
+        <source>Не вдалося намалювати графік</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+4"/>
+        <source>Не вдалося записати файл %1: %2</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location filename="../src/project/report/projectreport.cpp" line="+322"/>
+        <source>Проєкт (продовження)</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Проєкт «%1» (продовження)</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+3"/>
+        <source>Проєкт холодильного складу</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+8"/>
+        <source>Проєкт:</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Замовник:</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Адреса:</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Дата:</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Виконавець:</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+15"/>
+        <location line="+58"/>
+        <source>Камера</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="-57"/>
+        <source>Об&apos;єм, м³</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>t, °C</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Режим</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Потрібно, кВт</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <location line="+54"/>
+        <source>Система</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="-53"/>
+        <location line="+59"/>
+        <source>К-сть</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="-58"/>
+        <location line="+60"/>
+        <source>N, кВт</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="-59"/>
+        <source>Стан</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+13"/>
+        <location line="+64"/>
+        <source>Разом</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="-58"/>
+        <source>Споживаний струм систем: %1 А</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+3"/>
+        <source>Не враховано камер: %1 (їхні файли не прочитано)</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+9"/>
+        <source>Теплонадходження по камерах, кВт</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+12"/>
+        <source>Перелік обладнання проєкту (продовження)</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Перелік обладнання проєкту «%1» (продовження)</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+2"/>
+        <source>Перелік обладнання проєкту</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+6"/>
+        <source>Найменування</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Агрегат</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Компресор</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Контролер</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Магістраль</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+2"/>
+        <source>Q, Вт</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+2"/>
+        <source>I, А</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+13"/>
+        <source>У жодній камері проєкту систему не вибрано.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+9"/>
+        <source>Q, N, I — однієї системи; у рядку «Разом» — усіх систем з урахуванням їх кількості.</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
     <name>kvor::CalculatorPopup</name>
     <message>
         <location filename="../src/input/calculatorpopup.cpp" line="+95"/>
         <source>Error</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>kvor::CapacityChartView</name>
+    <message>
+        <location filename="../src/project/projectcharts.cpp" line="-136"/>
+        <source>Потрібна холодопродуктивність за зовнішньою температурою</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+9"/>
+        <source>Потрібна холодопродуктивність, кВт</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+13"/>
+        <source>Холодопродуктивність систем %1 × %2, кВт</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+22"/>
+        <source>Зовнішня температура, °C</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+5"/>
+        <source>Холодопродуктивність, кВт</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+15"/>
+        <source>система не вибрана</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+2"/>
+        <source>у каталозі немає продуктивності системи %1</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+2"/>
+        <source>система забезпечує потребу до %1 °C</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+2"/>
+        <source>система не забезпечує потребу</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>kvor::ChamberTableModel</name>
+    <message>
+        <location filename="../src/project/chambertablemodel.cpp" line="+208"/>
+        <source>Камера</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+2"/>
+        <source>Об’єм,
+м³</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+2"/>
+        <source>Темп.
+камери, °C</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+2"/>
+        <source>Режим</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+2"/>
+        <source>Потрібна
+потужн., кВт</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+2"/>
+        <source>Система</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+2"/>
+        <source>Продукт.
+системи, Вт</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+2"/>
+        <source>Кільк.
+систем</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+2"/>
+        <source>Електр.
+потужн., кВт</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+2"/>
+        <source>Стан</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+8"/>
+        <source>Потрібна холодопродуктивність камери, кВт</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+2"/>
+        <source>Холодопродуктивність однієї системи (PROIZSYS), Вт</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+2"/>
+        <source>Кількість систем (KOLSYS)</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+2"/>
+        <source>Споживана електрична потужність прийнятих систем, кВт</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>kvor::GainsChartView</name>
+    <message>
+        <location filename="../src/project/projectcharts.cpp" line="-135"/>
+        <source>Теплонадходження по камерах, кВт</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+43"/>
+        <source>кВт</source>
         <translation type="unfinished"></translation>
     </message>
 </context>
@@ -1020,7 +1737,7 @@
 <context>
     <name>kvor::MainWindow</name>
     <message>
-        <location filename="../src/app/mainwindow.cpp" line="+49"/>
+        <location filename="../src/app/mainwindow.cpp" line="+50"/>
         <source>Розрахунки (*.kvor)|*.kvor|Старі розрахунки (*.dbf)|*.dbf</source>
         <translation type="unfinished"></translation>
     </message>
@@ -1035,7 +1752,7 @@
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location line="+257"/>
+        <location line="+260"/>
         <source>Створити новий розрахунок</source>
         <translation type="unfinished"></translation>
     </message>
@@ -1090,7 +1807,7 @@
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location line="+100"/>
+        <location line="+92"/>
         <source> [лише для читання]</source>
         <translation type="unfinished"></translation>
     </message>
@@ -1105,7 +1822,7 @@
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location line="+30"/>
+        <location line="+38"/>
         <source>Файл %1 доступний лише для читання: розрахунок відкрито для перегляду, зміни не буде збережено.</source>
         <translation type="unfinished"></translation>
     </message>
@@ -1272,6 +1989,217 @@
     </message>
 </context>
 <context>
+    <name>kvor::ProjectFile</name>
+    <message>
+        <location filename="../src/project/core/projectfile.cpp" line="+34"/>
+        <source>Не вдалося відкрити файл проєкту %1: %2</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+3"/>
+        <location line="+4"/>
+        <location line="+3"/>
+        <location line="+3"/>
+        <location line="+15"/>
+        <source>%1 не є файлом проєкту Kvor</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="-13"/>
+        <source>Проєкт %1 записано новішою версією Kvor (формат %2; ця версія читає формат %3). Оновіть Kvor, щоб відкрити його.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+18"/>
+        <source>%1 не є файлом проєкту Kvor: у камери немає файлу</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+54"/>
+        <source>Не вдалося записати файл проєкту %1: %2</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>kvor::ProjectReport</name>
+    <message>
+        <location filename="../src/project/report/projectreport.cpp" line="+60"/>
+        <source>Звіт камери не сформовано: %1</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+13"/>
+        <source>Сторінка %1 з %2</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>kvor::ProjectWindow</name>
+    <message>
+        <location filename="../src/project/projectwindow.cpp" line="+37"/>
+        <source>Проєкти Kvor (*.kvorproj)|*.kvorproj</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+5"/>
+        <source>Розрахунки (*.kvor)|*.kvor</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+150"/>
+        <source>Довідники з %1 не відкриваються: %2</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+74"/>
+        <source>Проєкт не відкрито: створіть новий або відкрийте наявний (меню «Проєкт»).</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+5"/>
+        <source>Разом: потрібна холодопродуктивність &lt;b&gt;%1&amp;nbsp;кВт&lt;/b&gt;; прийнято систем: &lt;b&gt;%2&lt;/b&gt;; їх електрична потужність &lt;b&gt;%3&amp;nbsp;кВт&lt;/b&gt;, струм &lt;b&gt;%4&amp;nbsp;А&lt;/b&gt;</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+5"/>
+        <source>; &lt;span style=&quot;color:#c00000&quot;&gt;не враховано камер без даних: %1&lt;/span&gt;</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+51"/>
+        <source>Проєкт — Kvor</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+0"/>
+        <source>Проєкт %1[*] — Kvor</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+43"/>
+        <source>Файл %1 вже існує. Замінити його?</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+16"/>
+        <source>Проєкт збережено: %1</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+10"/>
+        <source>Проєкт «%1» змінено. Зберегти зміни?</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+9"/>
+        <source>Новий проєкт.kvorproj</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+116"/>
+        <source>Камера.kvor</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+5"/>
+        <location line="+66"/>
+        <source>Розрахунок %1 відкрито в головному вікні; його не можна замінити.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="-48"/>
+        <source>Не вдалося створити файл %1.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+24"/>
+        <source>Файли не знайдено:
+%1</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+10"/>
+        <location line="+73"/>
+        <source>Файл %1 не знайдено.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="-70"/>
+        <source>%1 (копія).kvor</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+6"/>
+        <source>Копія має називатися інакше, ніж сама камера.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+27"/>
+        <source>Вилучити камеру «%1» з проєкту? Файл %2 залишиться на диску.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+17"/>
+        <source>Файл %1 не знайдено. Вкажіть, де він тепер, командою «Знайти файл…».</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+25"/>
+        <source>Камера %1 вже є в проєкті.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+16"/>
+        <source>Камери перераховано: %1</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+11"/>
+        <source>Таблиця CSV (*.csv)|*.csv</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+10"/>
+        <source>Не вдалося записати %1: %2</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+3"/>
+        <source>Таблицю записано: %1</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+10"/>
+        <source>Теплонадходження</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+3"/>
+        <source>Зображення PNG (*.png)|*.png|Рисунок SVG (*.svg)|*.svg</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+7"/>
+        <source>Не вдалося записати %1.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+42"/>
+        <source>Камеру «%1» відкрито в головному вікні. Щоб її розрахунок увійшов до звіту проєкту, її треба закрити там. Закрити й продовжити?</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+31"/>
+        <source>Документ PDF (*.pdf)|*.pdf</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+7"/>
+        <source>PDF записано: %1</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
     <name>kvor::ReportPreview</name>
     <message>
         <location filename="../src/reports/reportpreview.cpp" line="+38"/>
@@ -1386,13 +2314,43 @@
 <context>
     <name>main</name>
     <message>
-        <location filename="../src/cli/main.cpp" line="+32"/>
+        <location filename="../src/cli/main.cpp" line="+34"/>
         <source>Commands:</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
+        <location line="+3"/>
+        <source>Exit status:</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>  0  done (project: also when chambers are missing, locked or damaged)</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>  1  wrong arguments, or a file, the tables or an output could not be read or written (balance with several files: one of them)</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+2"/>
+        <source>  3  balance: a run stopped; its figures up to that step are printed</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>balance with several files and --json prints one line per file, {&quot;file&quot;:…,&quot;error&quot;:…} for one that does not open.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+2"/>
+        <source>See man kvor-cli.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
         <location line="+26"/>
-        <source>dump, balance, select, report or equipment</source>
+        <source>dump, balance, select, report, equipment or project</source>
         <translation type="unfinished"></translation>
     </message>
 </context>
