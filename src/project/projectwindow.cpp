@@ -513,6 +513,20 @@ void ProjectWindow::addChamberFile(const QString &path)
     chambersChanged();
 }
 
+// A chamber file about to be written: not the one the main window has open,
+// and an existing one only with the user's word.
+bool ProjectWindow::mayWriteChamber(const QString &path)
+{
+    if (!QFileInfo::exists(path))
+        return true;
+    if (mainDocumentHolds(path)) {
+        prompts().message(this, tr("Розрахунок %1 відкрито в головному вікні; його не можна замінити.")
+                                    .arg(QDir::toNativeSeparators(path)));
+        return false;
+    }
+    return confirmReplace(path);
+}
+
 void ProjectWindow::newChamber()
 {
     if (!m_open)
@@ -521,15 +535,8 @@ void ProjectWindow::newChamber()
         prompts().saveFileName(this, projectFolder(), tr("Камера.kvor"), calcFilter(), kCalcSuffix);
     if (path.isEmpty())
         return;
-    if (QFileInfo::exists(path)) {
-        if (mainDocumentHolds(path)) {
-            prompts().message(this, tr("Розрахунок %1 відкрито в головному вікні; його не можна замінити.")
-                                        .arg(QDir::toNativeSeparators(path)));
-            return;
-        }
-        if (!confirmReplace(path))
-            return;
-    }
+    if (!mayWriteChamber(path))
+        return;
     ChamberEvaluator *ev = evaluator();
     if (!ev) {
         prompts().message(this, m_evaluatorError);
@@ -587,15 +594,8 @@ void ProjectWindow::duplicateChamber()
         prompts().message(this, tr("Копія має називатися інакше, ніж сама камера."));
         return;
     }
-    if (QFileInfo::exists(path)) {
-        if (mainDocumentHolds(path)) {
-            prompts().message(this, tr("Розрахунок %1 відкрито в головному вікні; його не можна замінити.")
-                                        .arg(QDir::toNativeSeparators(path)));
-            return;
-        }
-        if (!confirmReplace(path))
-            return;
-    }
+    if (!mayWriteChamber(path))
+        return;
     try {
         CalcFiles::copyFileWithDate(source, path);
     } catch (const DbfError &e) {

@@ -101,6 +101,7 @@ private:
     void updateTitle();
     void setModified(bool on);
     bool confirmReplace(const QString &path);
+    bool mayWriteChamber(const QString &path);
     bool writeProject(const QString &path);
     bool maybeSave();
     void addChamberFile(const QString &path);

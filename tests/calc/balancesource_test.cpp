@@ -135,7 +135,7 @@ TEST_F(SourceTest, TheAirTableIsReadInStoredOrder)
     EXPECT_TRUE(BalanceSource::readAirTable(t).rows().empty());
 }
 
-TEST_F(SourceTest, TheAirTableIsReadAfreshWhenItsRecordsChange)
+TEST_F(SourceTest, TheAirTableIsReadAfreshWhenItsRecordsDiffer)
 {
     // Read twice unchanged, then a number changed and a row added: every
     // reading is what the file holds then.

@@ -52,21 +52,7 @@ protected:
     // The template as a calculation file of the temporary folder, changed by `change`.
     QString calculation(const QString &name, const std::function<void(DbfTable &)> &change = {})
     {
-        const QString path = m_dir.filePath(name);
-        QFile::remove(path);
-        EXPECT_TRUE(QFile::copy(kData + "/kvor.dbf", path));
-        QFile::setPermissions(path, QFile::ReadOwner | QFile::WriteOwner);
-        if (change) {
-            DbfTable t;
-            t.setTableName(path);
-            t.open();
-            t.first();
-            t.edit();
-            change(t);
-            t.post();
-            t.close();
-        }
-        return path;
+        return test::templateCalculation(m_dir.filePath(name), change);
     }
 
     static QJsonObject parse(const Outcome &r)

@@ -6,6 +6,10 @@
 #include <QStringList>
 #include <QTemporaryDir>
 
+#include "storage/dbftable.h"
+
+#include <functional>
+
 #include <gtest/gtest.h>
 
 namespace kvor::test {
@@ -62,5 +66,24 @@ protected:
     QTemporaryDir dir;
     QString file;
 };
+
+// The shipped template copied to `path` (replacing a file there), its record changed by `change`.
+inline QString templateCalculation(const QString &path, const std::function<void(DbfTable &)> &change = {})
+{
+    QFile::remove(path);
+    EXPECT_TRUE(QFile::copy(QStringLiteral(KVOR_DATA_DIR "/kvor.dbf"), path));
+    QFile::setPermissions(path, QFile::ReadOwner | QFile::WriteOwner);
+    if (change) {
+        DbfTable t;
+        t.setTableName(path);
+        t.open();
+        t.first();
+        t.edit();
+        change(t);
+        t.post();
+        t.close();
+    }
+    return path;
+}
 
 } // namespace kvor::test

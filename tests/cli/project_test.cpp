@@ -80,20 +80,7 @@ protected:
 
     QString chamber(const QString &name, const std::function<void(DbfTable &)> &change = {})
     {
-        const QString path = m_dir.filePath("chambers/" + name);
-        EXPECT_TRUE(QFile::copy(kData + "/kvor.dbf", path));
-        QFile::setPermissions(path, QFile::ReadOwner | QFile::WriteOwner);
-        if (change) {
-            DbfTable t;
-            t.setTableName(path);
-            t.open();
-            t.first();
-            t.edit();
-            change(t);
-            t.post();
-            t.close();
-        }
-        return path;
+        return test::templateCalculation(m_dir.filePath("chambers/" + name), change);
     }
 
     // What every file of the folder holds and when it was written.
