@@ -674,16 +674,23 @@ void ProjectWindow::recalculateAll()
 
 // ---------------------------------------------------------------- exports and report
 
+// Where an export goes: named after the project, an existing file only with the
+// user's word; empty when the user gave none.
+QString ProjectWindow::exportFileName(const QString &filter, const QString &suffix)
+{
+    const QString preset = QFileInfo(m_project.path()).completeBaseName() + QLatin1Char('.') + suffix;
+    const QString path = prompts().saveFileName(this, projectFolder(), preset, filter, suffix);
+    if (path.isEmpty() || (QFileInfo::exists(path) && !confirmReplace(path)))
+        return {};
+    return path;
+}
+
 void ProjectWindow::exportCsv()
 {
     if (!m_open)
         return;
-    const QString preset = QFileInfo(m_project.path()).completeBaseName() + QStringLiteral(".csv");
-    const QString path =
-        prompts().saveFileName(this, projectFolder(), preset, tr("Таблиця CSV (*.csv)|*.csv"), QStringLiteral("csv"));
+    const QString path = exportFileName(tr("Таблиця CSV (*.csv)|*.csv"), QStringLiteral("csv"));
     if (path.isEmpty())
-        return;
-    if (QFileInfo::exists(path) && !confirmReplace(path))
         return;
     const QString point = QLocale().decimalPoint();
     QSaveFile file(path);
@@ -784,12 +791,8 @@ void ProjectWindow::exportPdf()
 {
     if (!m_open)
         return;
-    const QString preset = QFileInfo(m_project.path()).completeBaseName() + QStringLiteral(".pdf");
-    const QString path =
-        prompts().saveFileName(this, projectFolder(), preset, tr("Документ PDF (*.pdf)|*.pdf"), QStringLiteral("pdf"));
-    if (path.isEmpty())
-        return;
-    if ((QFileInfo::exists(path) && !confirmReplace(path)) || !chambersFreeForReport())
+    const QString path = exportFileName(tr("Документ PDF (*.pdf)|*.pdf"), QStringLiteral("pdf"));
+    if (path.isEmpty() || !chambersFreeForReport())
         return;
     rendering(prompts(), this, [&] {
         writeReportPdf(reportRender()({}), path);

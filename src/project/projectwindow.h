@@ -102,6 +102,7 @@ private:
     void setModified(bool on);
     bool confirmReplace(const QString &path);
     bool mayWriteChamber(const QString &path);
+    QString exportFileName(const QString &filter, const QString &suffix);
     bool writeProject(const QString &path);
     bool maybeSave();
     void addChamberFile(const QString &path);

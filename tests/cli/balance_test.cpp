@@ -37,15 +37,7 @@ const char *const kGains[] = {"walls", "ventilation", "infiltration", "product",
 
 class BalanceTest : public ::testing::Test {
 protected:
-    static void SetUpTestSuite()
-    {
-        if (!QCoreApplication::instance()) {
-            static int argc = 1;
-            static char name[] = "kvor_cli_tests";
-            static char *argv[] = {name, nullptr};
-            static QCoreApplication app(argc, argv);
-        }
-    }
+    static void SetUpTestSuite() { test::ensureApplication(); }
 
     void SetUp() override { ASSERT_TRUE(m_dir.isValid()); }
 

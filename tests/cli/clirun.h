@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QByteArray>
+#include <QCoreApplication>
 #include <QFile>
 #include <QProcess>
 #include <QStringList>
@@ -84,6 +85,17 @@ inline QString templateCalculation(const QString &path, const std::function<void
         t.close();
     }
     return path;
+}
+
+// Suites that call the libraries in-process need an application object; one for the whole binary.
+inline void ensureApplication()
+{
+    if (!QCoreApplication::instance()) {
+        static int argc = 1;
+        static char name[] = "kvor_cli_tests";
+        static char *argv[] = {name, nullptr};
+        static QCoreApplication app(argc, argv);
+    }
 }
 
 } // namespace kvor::test

@@ -57,15 +57,7 @@ int templateTemperature()
 
 class ProjectCommandTest : public ::testing::Test {
 protected:
-    static void SetUpTestSuite()
-    {
-        if (!QCoreApplication::instance()) {
-            static int argc = 1;
-            static char name[] = "kvor_cli_tests";
-            static char *argv[] = {name, nullptr};
-            static QCoreApplication app(argc, argv);
-        }
-    }
+    static void SetUpTestSuite() { test::ensureApplication(); }
 
     void SetUp() override
     {
